@@ -1,0 +1,14 @@
+// The game flow: the game loop with its prizes and turns, the players' panel, the final and the end screen.
+#pragma once
+
+void gra();
+void start();
+void dane_gracza(int gr);
+void zmiana_gracza(int& gr);
+void final_pocz(int& gr);
+void koniec_fin(int& gr);
+
+// The prize of a word guessed after pruba failed tries of the main stage.
+int nagroda(int pruba);
+// The rest per step of a count-up of pkt zł.
+double przerwa_liczenia(int pkt);

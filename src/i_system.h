@@ -1,0 +1,67 @@
+// The platform layer's interface: the only way the game reaches the window, the clock, input and sound.
+#pragma once
+
+#include <allegro5/allegro.h>
+#include <string>
+
+// An opaque sound handle; the driver behind it may be Allegro's mixer or silence.
+struct i_dzwiek;
+
+// The 800 x 600 screen bitmap the game draws into; it stands for the display's back buffer
+// and, unlike a real back buffer, keeps its contents across presents.
+extern ALLEGRO_BITMAP* tylny;
+
+// Start-up and shutdown. I_Init installs the system, keyboard, mouse, image, font and TrueType
+// add-ons; I_InitSound installs audio (or falls back to the silent driver); I_InitGraphics
+// opens the window (setting `ekran`) and creates `tylny`; it returns false when no display can be opened.
+bool I_Init();
+void I_InitSound();
+bool I_InitGraphics(const char* tytul);
+void I_ShutdownGraphics();
+void I_ShutdownSound();
+
+// Reports a start-up fault naming the file and what is wrong; does not return.
+[[noreturn]] void I_Error(const std::string& komunikat);
+// One warning line on stderr.
+void I_Warning(const std::string& komunikat);
+
+// Frames and time. I_FinishUpdate marks the screen bitmap as a finished frame; it reaches the
+// window at most once per display refresh, and always before the game rests.
+void I_FinishUpdate();
+void I_Rest(double sekundy);
+double I_GetTime();
+
+// Input. A close request or SIGINT/SIGTERM reads as Escape held from then on.
+void I_GetKeyboardState(ALLEGRO_KEYBOARD_STATE* stan);
+void I_GetMouseState(ALLEGRO_MOUSE_STATE* stan);
+void I_ShowMouseCursor();
+void I_HideMouseCursor();
+
+// Typed characters: one queue, opened by the routine that reads text, seeing only keystrokes
+// made after it was opened. I_NextTyped leaves *e untouched and returns false when empty.
+void I_OpenTyping();
+bool I_NextTyped(ALLEGRO_EVENT* e);
+void I_FlushTyping();
+void I_CloseTyping();
+
+// Sounds: fire and forget. I_LoadSound returns null and fills *blad when the file is missing
+// or cannot be decoded. I_StartSound accepts a null handle and does nothing with it.
+i_dzwiek* I_LoadSound(const char* sciezka, std::string* blad);
+void I_StartSound(i_dzwiek* d, float glosnosc, float predkosc);
+void I_FreeSound(i_dzwiek* d);
+const char* I_SoundName(const i_dzwiek* d);
+
+// The two sound drivers, for the platforms to choose from: Allegro's mixer (false when no
+// audio device can be opened; the silent driver is then in use) and silence.
+bool I_InstallMixer();
+void I_SilenceSound();
+// Called for every sound started; the scripted platform records through it.
+extern void (*i_sluchacz_dzwiekow)(const i_dzwiek* d, float glosnosc, float predkosc);
+
+// The trace: when BROLIK_TRACE names a file, one timestamped line per routine entered,
+// per frame presented and per sound started. Costs one test of a flag when off.
+extern bool i_slad_wlaczony;
+void I_TraceOpen();
+void I_TraceLine(const char* co);
+void I_TraceClose();
+#define SLAD(nazwa) do { if (i_slad_wlaczony) I_TraceLine(nazwa); } while (0)

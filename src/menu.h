@@ -1,0 +1,11 @@
+// The main menu, the rules and information pages, and the entry of the players' names.
+#pragma once
+
+void szykowanie_menu();
+void menu();
+void zasady_gry();
+void info();
+void imie_gracza();
+
+// The item 1..5 whose hit area holds (x, y), else 0.
+int pozycja_menu(int x, int y);

@@ -1,0 +1,32 @@
+// Start-up, shutdown, the restore rectangles, the fades and the intro.
+#pragma once
+
+#include <allegro5/allegro.h>
+
+#include <istream>
+#include <string>
+#include <vector>
+
+void ustawienia();
+void koniec();
+void pocz();
+
+void kas_1();
+void kas_2();
+void kas_3();
+void kas_4();
+void kas_5();
+
+void ukazywanie_obrazu();
+void znikanie_obrazu();
+
+// Loads the intro's last frame for the menu: from "ekr.png", or from memory when it could not be written.
+ALLEGRO_BITMAP* wczytaj_ekr();
+
+// The word-list parser, pure: reads lines up to "ZZZ" (or the end of the stream), accepting
+// LF and CR LF. On success fills slowa and returns true; on a fault returns false and fills
+// nr_linii (1-based, 0 when the fault is not tied to a line) and opis.
+bool czytaj_liste(std::istream& we, std::vector<std::string>& slowa, int& nr_linii, std::string& opis);
+
+// True when s is five bytes of the internal word form (a-z and the nine substitute capitals).
+bool slowo_poprawne(const std::string& s);

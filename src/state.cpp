@@ -1,0 +1,45 @@
+// Definitions of the game state and of the media tables.
+#include "state.h"
+
+ALLEGRO_DISPLAY* ekran = nullptr;
+ALLEGRO_BITMAP* bufor = nullptr;
+ALLEGRO_BITMAP* el = nullptr;
+ALLEGRO_BITMAP* lit = nullptr;
+ALLEGRO_BITMAP* tgr[2] = {nullptr, nullptr};
+ALLEGRO_FONT* f20 = nullptr;
+ALLEGRO_FONT* f22 = nullptr;
+ALLEGRO_FONT* f24 = nullptr;
+ALLEGRO_FONT* f28 = nullptr;
+ALLEGRO_FONT* f32 = nullptr;
+ALLEGRO_FONT* f40 = nullptr;
+ALLEGRO_KEYBOARD_STATE klaw;
+ALLEGRO_MOUSE_STATE myszka;
+ALLEGRO_EVENT ev;
+i_dzwiek* samp[13] = {};
+int ih = 0;
+std::string h[2000];
+int ig = 0;
+std::string imie[2];
+int tab[2][25] = {};
+int tk[2][25] = {};
+std::string hh;
+std::string h1;
+int suma[2] = {0, 0};
+int fin = 0;
+int bingof = 0;
+
+ALLEGRO_BITMAP* ekr_w_pamieci = nullptr;
+
+const char* const TYTUL_OKNA = " Gra w/g teleturnieju 'Brolik'  (2018)";
+const char* const PLIK_LISTY = "media/data_lista.txt";
+
+// f22 is the 24-pixel serif face and f32 the 46-pixel one: the names are historical.
+const czcionka_mediow CZCIONKI[6] = {
+    {"media/arialbd.ttf", 20, &f20},  {"media/georgiab.ttf", 24, &f22},
+    {"media/arialbd.ttf", 24, &f24},  {"media/arialbd.ttf", 28, &f28},
+    {"media/georgiab.ttf", 46, &f32}, {"media/arialbd.ttf", 40, &f40},
+};
+
+const int KOLEJNOSC_DZWIEKOW[10] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0};
+
+bool wcisniety(int k) { return al_key_down(&klaw, k); }

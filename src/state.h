@@ -1,0 +1,60 @@
+// The game state: every global the routines share, and the tables of media files and sounds.
+#pragma once
+
+#include <allegro5/allegro.h>
+#include <allegro5/allegro_font.h>
+#include <string>
+
+#include "i_system.h"
+
+extern ALLEGRO_DISPLAY* ekran;
+extern ALLEGRO_BITMAP* bufor;
+extern ALLEGRO_BITMAP* el;
+extern ALLEGRO_BITMAP* lit;
+extern ALLEGRO_BITMAP* tgr[2];
+extern ALLEGRO_FONT* f20;
+extern ALLEGRO_FONT* f22;
+extern ALLEGRO_FONT* f24;
+extern ALLEGRO_FONT* f28;
+extern ALLEGRO_FONT* f32;
+extern ALLEGRO_FONT* f40;
+extern ALLEGRO_KEYBOARD_STATE klaw;
+extern ALLEGRO_MOUSE_STATE myszka;
+extern ALLEGRO_EVENT ev;
+extern i_dzwiek* samp[13];
+extern int ih;
+extern std::string h[2000];
+extern int ig;
+extern std::string imie[2];
+extern int tab[2][25];
+extern int tk[2][25];
+extern std::string hh;
+extern std::string h1;
+extern int suma[2];
+extern int fin;
+extern int bingof;
+
+// The window title, with its leading blank and two blanks before the year.
+extern const char* const TYTUL_OKNA;
+
+// Where the list of words lives, and how many words it may hold (the terminator takes a slot).
+extern const char* const PLIK_LISTY;
+constexpr int POJEMNOSC_LISTY = 2000;
+constexpr int NAJWIECEJ_SLOW = POJEMNOSC_LISTY - 1;
+
+// One TrueType face loaded at one pixel size into one font global.
+struct czcionka_mediow {
+    const char* plik;
+    int rozmiar;
+    ALLEGRO_FONT** cel;
+};
+extern const czcionka_mediow CZCIONKI[6];
+
+// The sound files in the order they are loaded (slot 0 comes last).
+extern const int KOLEJNOSC_DZWIEKOW[10];
+
+// The intro's last frame kept in memory when "ekr.png" cannot be written.
+extern ALLEGRO_BITMAP* ekr_w_pamieci;
+
+// True when key k is down in the keyboard state last polled.
+bool wcisniety(int k);

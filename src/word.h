@@ -1,0 +1,29 @@
+// The word round: the internal word form and its glyphs, one timed try, and the round's outcome displays.
+#pragma once
+
+#include <string>
+
+// Typed code point to internal byte; 0 when the code is not a letter.
+char znak_na_bajt(int kod);
+// Internal byte (letters and the hidden mark "[") to glyph index 0..35; -1 for anything else.
+int bajt_na_glif(char c);
+// Glyph k of the letter sheet at (x, y); nothing for an index outside the sheet.
+void rysuj_glif(int k, int x, int y);
+// Letter tile t (0 neutral, 1 blue, 2 red, 3 yellow) at (x, y).
+void rysuj_kafel(int t, int x, int y);
+
+// The colouring of one evaluated guess, pure: tile codes for the five letters, and the hint
+// word updated (exact letters revealed, positions taken by a misplaced match hidden again).
+struct ocena_proby {
+    int tlo[5];
+    std::string h1;
+};
+ocena_proby ocen(const std::string& haslo, const std::string& proba, const std::string& podpowiedz);
+
+void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd);
+void wpisz_haslo(int& kk, int& k2, int pruba);
+void koniec_czasu();
+
+void gratulacje();
+void to_jest_haslo();
+void przesuwanie_diagramu();

@@ -1,0 +1,93 @@
+// Scenario fixtures and screen readers for the tests.
+#include "scena.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+std::ostream& operator<<(std::ostream& o, const rgb& c) {
+    return o << "(" << int(c.r) << ", " << int(c.g) << ", " << int(c.b) << ")";
+}
+
+void KatalogTestowy::SetUp() {
+    poprzedni = fs::current_path().string();
+    char wzor[] = "/tmp/brolik-test-XXXXXX";
+    char* k = mkdtemp(wzor);
+    ASSERT_NE(k, nullptr);
+    katalog = k;
+    fs::create_directory(katalog + "/media");
+    for (const auto& p : fs::directory_iterator(fs::path(BROLIK_ZRODLA) / "media"))
+        fs::create_symlink(p.path(), fs::path(katalog) / "media" / p.path().filename());
+    fs::current_path(katalog);
+    S_Reset();
+}
+
+void KatalogTestowy::TearDown() {
+    fs::current_path(poprzedni);
+    std::error_code blad;
+    fs::remove_all(katalog, blad);
+}
+
+void KatalogTestowy::podmien_plik(const std::string& plik, const std::string& tresc) {
+    fs::path p = fs::path(katalog) / "media" / plik;
+    fs::remove(p);
+    std::ofstream(p, std::ios::binary) << tresc;
+}
+
+void KatalogTestowy::usun_plik(const std::string& plik) { fs::remove(fs::path(katalog) / "media" / plik); }
+
+void Scena::SetUp() {
+    KatalogTestowy::SetUp();
+    ig = 1;
+    imie[0] = imie[1] = "";
+    for (int g = 0; g < 2; ++g)
+        for (int i = 0; i < 25; ++i) tab[g][i] = tk[g][i] = 0;
+    hh = h1 = "";
+    suma[0] = suma[1] = 0;
+    fin = bingof = 0;
+    std::memset(&klaw, 0, sizeof klaw);
+    std::memset(&myszka, 0, sizeof myszka);
+    std::memset(&ev, 0, sizeof ev);
+    ustawienia();
+    std::srand(1);
+}
+
+void Scena::TearDown() {
+    if (!zamkniety) koniec();
+    KatalogTestowy::TearDown();
+}
+
+void Scena::slowa(const std::vector<std::string>& lista) {
+    ih = 0;
+    for (const std::string& s : lista) h[ih++] = s;
+    h[ih] = "ZZZ";
+}
+
+rgb piksel_z(ALLEGRO_BITMAP* b, int x, int y) {
+    rgb c;
+    al_unmap_rgb(al_get_pixel(b, x, y), &c.r, &c.g, &c.b);
+    return c;
+}
+rgb piksel(int x, int y) { return piksel_z(tylny, x, y); }
+rgb piksel_bufora(int x, int y) { return piksel_z(bufor, x, y); }
+
+bool ekran_jak_bufor(int x, int y, int w, int h_, int krok) {
+    for (int j = y; j < y + h_; j += krok)
+        for (int i = x; i < x + w; i += krok)
+            if (!(piksel(i, j) == piksel_bufora(i, j))) return false;
+    return true;
+}
+
+ALLEGRO_BITMAP* kopia_ekranu() { return al_clone_bitmap(tylny); }
+
+int roznice(ALLEGRO_BITMAP* kopia, int x, int y, int w, int h_) {
+    int n = 0;
+    for (int j = y; j < y + h_; ++j)
+        for (int i = x; i < x + w; ++i)
+            if (!(piksel(i, j) == piksel_z(kopia, i, j))) ++n;
+    return n;
+}
