@@ -29,6 +29,10 @@ double okres = 1.0 / 60;
 bool brudny = false;
 // The game never waits for a lag longer than this to be caught up (a dragged window, a stall).
 constexpr double NAJWIEKSZE_OPOZNIENIE = 0.25;
+// Work longer than this without a rest (loading, building a screen) starts a new schedule:
+// the next sequence is timed from when it starts, not from when the previous one ended.
+constexpr double NOWA_SEKWENCJA = 0.1;
+double koniec_odpoczynku = -1;
 
 FILE* plik_sladu = nullptr;
 double start_czasu = 0;
@@ -123,6 +127,7 @@ void I_FinishUpdate() {
 
 void I_Rest(double sekundy) {
     double teraz = al_get_time();
+    if (teraz - koniec_odpoczynku > NOWA_SEKWENCJA) harmonogram = teraz;
     harmonogram += sekundy;
     if (harmonogram < teraz - NAJWIEKSZE_OPOZNIENIE) harmonogram = teraz - NAJWIEKSZE_OPOZNIENIE;
     for (;;) {
@@ -137,6 +142,7 @@ void I_Rest(double sekundy) {
         if (brudny && ostatni_pokaz + okres < do_kiedy) do_kiedy = ostatni_pokaz + okres;
         al_rest(do_kiedy - teraz);
     }
+    koniec_odpoczynku = al_get_time();
 }
 
 double I_GetTime() { return al_get_time(); }
