@@ -244,7 +244,7 @@ def arrow(stake):
     inner = polygon(w, h, [(2.6, 10.5), (12, 2.6), (12, 5.2), (54.5, 5.2), (56.3, 7), (56.3, 14), (54.5, 15.8),
                            (12, 15.8), (12, 18.4)])
     paint(c, inner, vgrad(w, h, [(0, GOLD_LIGHT), (0.45, GOLD), (0.55, (214, 160, 44)), (1, GOLD_DARK)]))
-    paint(c, text_cov(w, h, str(stake), SANS, 12.5, 34.5, 10.6), (40, 22, 0))
+    paint(c, text_cov(w, h, str(stake), SANS, 14, 34.5, 10.8), (40, 22, 0))
     return c
 
 
@@ -253,8 +253,10 @@ def button():
     c = canvas(w, h)
     paint(c, rrect(w, h, 0, 0, w, h, 12), GOLD_DARK)
     paint(c, rrect(w, h, 1, 1, w - 1, h - 1, 11), vgrad(w, h, [(0, GOLD_LIGHT), (0.5, GOLD), (1, GOLD_DARK)]))
-    paint(c, rrect(w, h, 3, 3, w - 3, h - 3, 9), vgrad(w, h, [(0, (44, 78, 168)), (0.48, (26, 50, 128)),
-                                                             (0.52, (14, 30, 92)), (1, (20, 40, 112))]))
+    # dark enough for the green labels, bright enough that the cyan hover glow (which adds the
+    # button's own colour) shows
+    paint(c, rrect(w, h, 3, 3, w - 3, h - 3, 9), vgrad(w, h, [(0, (36, 62, 140)), (0.48, (18, 36, 102)),
+                                                             (0.52, (8, 18, 66)), (1, (14, 28, 86))]))
     paint(c, blur(rrect(w, h, 10, 4, w - 10, 16, 6), 1), (255, 255, 255), 0.10)
     return c
 
@@ -528,6 +530,8 @@ def build_gg1():
     # -- arrow / stakes column: flat fade navy so the final's blanking patches vanish into it
     frame(g, 386, 140, 455, 450, r=4, width=1)
     g[140:450, 386:455, :3] = col(FADE)
+    for k in range(4):   # faint guides between the rows, clear of the final's blanking patches
+        g[192 + 69 * k, 392:450, :3] = col((26, 40, 92))
 
     # -- title at the top right (the final's banner grows over it)
     t_glow = blur(text_cov(W, H, "BROLIK", SERIF, 50, 590, 64), 5)
