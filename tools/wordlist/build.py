@@ -13,8 +13,11 @@ Stages (each one's survivors are written to WORK/NN-*.txt for inspection):
   4. blocked     - first names, surnames that are no dictionary word, words
                    the Polish thesaurus labels vulgar, and blocklist.txt;
   5. cut         - the best CUT words of the ranking;
-  6. reviewed    - exclude.txt removed and include.txt added, the decisions
-                   of reading the list word by word.
+  6. reviewed    - exclude.txt removed from the window and include.txt added
+                   from below it: the decisions of reading the list word by
+                   word. Inclusions must be hunspell headwords that morfologik
+                   confirms and no blocklist stops.
+Writes media/data_lista.txt and the word-list section of media/README.
 """
 
 import argparse
@@ -28,10 +31,11 @@ from collections import defaultdict
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
-# How many of the ranked, unblocked words go on to the reading stage. The
-# review removes words from this window; it never widens it, so a rerun after
-# new exclusions cannot let an unread word in.
-CUT = 1900
+# How many of the ranked, unblocked words go on to the reading stage. Every
+# word of this window was read; exclusions only remove words from it, and
+# words below it come in only by name through include.txt, so a rerun cannot
+# let an unread word in.
+CUT = 1500
 
 # Flag classes of pl_PL.aff, read off its affix rules:
 #   verbs: conjugation (F H I J h), imperatives (B k), participles (E G g v),
@@ -39,14 +43,15 @@ CUT = 1900
 #   adjectives: X Y x y (adjective endings), a (plural adjectives),
 #          b (the "nie-" prefix of adjectives and verbal nouns),
 #          c ("po ...-u" adverbs of -ski adjectives),
-#          K and L (nouns with adjectival endings: teściowa, marszałkowa);
+#          K (nouns with adjectival endings: teściowa, marszałkowa);
 #   plural entries: W f l r (the headword itself is a plural form).
 VERB_FLAGS = set("FHIJhBkEGgvdeij")
-ADJ_FLAGS = set("XYxyabcKL")
+ADJ_FLAGS = set("XYxyabcK")
 PLURAL_FLAGS = set("Wflr")
-#   nouns: singular case endings (O P Q R U V A M m n p u y) and plural ones
+#   nouns: singular case endings (O P Q R U V A M m n p u y), the vocatives
+#          of pet forms (L: buzia - buziu), and plural ones
 #          (N Z T S o w q s t z C D).
-NOUN_FLAGS = set("OPQRUVAMmnpuyNZTSowqstzCD")
+NOUN_FLAGS = set("OPQRUVAMmnpuyLNZTSowqstzCD")
 
 PL = "ąćęłńóśźż"
 
@@ -70,13 +75,12 @@ def internal(word):
 
 
 def read_words(path):
-    """One word a line; '#' starts a comment; words in UTF-8 Polish spelling."""
+    """Words separated by blanks or line ends; '#' starts a comment; words in
+    UTF-8 Polish spelling."""
     words = []
     with open(path, encoding="utf-8") as f:
         for line in f:
-            w = line.split("#", 1)[0].strip()
-            if w:
-                words.append(w)
+            words.extend(line.split("#", 1)[0].split())
     return words
 
 
@@ -87,7 +91,8 @@ def write_list(path, rows):
 
 
 def stage_candidates(dic_path):
-    out = set()
+    """Returns (candidates, every five-letter lower-case headword)."""
+    out, every = set(), set()
     with open(dic_path, encoding="iso-8859-2") as f:
         next(f)  # the entry count
         for line in f:
@@ -95,10 +100,11 @@ def stage_candidates(dic_path):
             word, _, flags = line.partition("/")
             if not WORD_RE.match(word):
                 continue
+            every.add(word)
             flags = set(flags)
             if flags & NOUN_FLAGS and not flags & (VERB_FLAGS | ADJ_FLAGS | PLURAL_FLAGS):
                 out.add(word)
-    return out
+    return out, every
 
 
 def load_morfologik(dump_path, wanted_forms, lemmas_of_interest):
@@ -180,13 +186,20 @@ def main():
         print("stage %d %-10s %5d words %s" % (n, name, len(rows), note))
 
     # 1. hunspell candidates
-    cands = stage_candidates(a.dic)
+    cands, headwords = stage_candidates(a.dic)
     report(1, "candidates", sorted(cands))
+    exclude = set(read_words(os.path.join(HERE, "exclude.txt")))
+    include = read_words(os.path.join(HERE, "include.txt"))
+    # Words a reader added are checked by the same dictionaries, but the flag
+    # rule is a heuristic a reader may overrule (alibi has no flags at all;
+    # wrona shares its entry with the adjective wrony).
+    extra = {w for w in include if w in headwords} - cands
 
     # 2. morfologik confirmation; the same pass maps frequency-list forms to lemmas
     src = os.path.join(a.zxcvbn_dir, "src")
     common = json.load(open(os.path.join(src, "commonWords.json"), encoding="utf-8"))
-    confirmed, form_lemmas = load_morfologik(a.morfo_dump, set(common), cands)
+    confirmed_all, form_lemmas = load_morfologik(a.morfo_dump, set(common), cands | extra)
+    confirmed = confirmed_all & cands
     report(2, "confirmed", sorted(confirmed))
 
     # 3. ranking: a form at rank r weighs 1/r (Zipf). It counts for a lemma
@@ -250,13 +263,15 @@ def main():
     window = kept[:CUT]
     report(5, "cut", window, "(lowest blended score kept %.1f)" % blend(window[-1]))
 
-    # 6. review decisions
-    exclude = set(read_words(os.path.join(HERE, "exclude.txt")))
-    include = read_words(os.path.join(HERE, "include.txt"))
-    blocked_all = set(why) | manual | vulgar
-    bad = [w for w in include if not WORD_RE.match(w) or w in exclude or w in blocked_all]
+    # 6. review decisions. An inclusion must still be a hunspell headword that
+    # morfologik confirms as a noun, and may overrule the name heuristics of
+    # stage 4 but never blocklist.txt or the thesaurus.
+    bad = [w for w in include if w not in confirmed_all or w in manual or w in vulgar or w in exclude]
     if bad:
-        sys.exit("include.txt: not five Polish letters, or also excluded/blocked: %s" % " ".join(bad))
+        sys.exit("include.txt: not a confirmed noun, blocked, or also excluded: %s" % " ".join(bad))
+    dup = sorted({w for w in include if include.count(w) > 1})
+    if dup:
+        sys.exit("include.txt: listed twice: %s" % " ".join(dup))
     final = [w for w in window if w not in exclude]
     final += [w for w in include if w not in final]
     final.sort(key=polish_order)
@@ -270,6 +285,26 @@ def main():
             f.write(internal(w) + "\n")
         f.write("ZZZ\n")
     print("wrote %s" % a.out)
+    update_readme(os.path.join(os.path.dirname(a.out), "README"), len(final))
+
+
+def update_readme(path, count):
+    """Puts the word-list section at the end of media/README, replacing an
+    older one and leaving whatever else the file says alone."""
+    with open(os.path.join(HERE, "readme_section.txt"), encoding="utf-8") as f:
+        section = f.read().format(count=count)
+    head = ""
+    if os.path.exists(path):
+        with open(path, encoding="utf-8") as f:
+            head = f.read()
+    marker = section.split("\n", 1)[0] + "\n"
+    cut = head.find(marker)
+    if cut >= 0:
+        head = head[:cut]
+    head = head.rstrip("\n")
+    with open(path, "w", encoding="utf-8") as f:
+        f.write((head + "\n\n" if head else "") + section)
+    print("wrote the word-list section of %s" % path)
 
 
 if __name__ == "__main__":
