@@ -67,9 +67,17 @@ def copy_fonts(out):
     for name, src, pkg, lic, _ in FONTS:
         shutil.copyfile(src, os.path.join(out, name))
         shutil.copyfile("/usr/share/doc/%s/copyright" % pkg, os.path.join(out, lic))
-    with open(os.path.join(out, "README"), "w") as f:
+    # The word list's section belongs to tools/wordlist; keep it as it stands.
+    path = os.path.join(out, "README")
+    tail = ""
+    if os.path.exists(path):
+        old = open(path, encoding="utf-8").read()
+        at = old.find("The word list: data_lista.txt")
+        if at >= 0:
+            tail = "\n" + old[at:]
+    with open(path, "w", encoding="utf-8") as f:
         f.write(README.format(f0=FONTS[0][4], p0=FONTS[0][2], l0=FONTS[0][3],
-                              f1=FONTS[1][4], p1=FONTS[1][2], l1=FONTS[1][3]))
+                              f1=FONTS[1][4], p1=FONTS[1][2], l1=FONTS[1][3]).rstrip("\n") + "\n" + tail)
 
 
 def main():
