@@ -51,8 +51,10 @@ EL_REGIONS = {
 }
 for m in range(3):
     EL_REGIONS["swatch %d" % m] = (396 + 23 * m, 170, 22, 22, True)
-for k in range(6):
+for k in range(5):
     EL_REGIONS["arrow %d" % k] = (60 * k, 260, 58, 21, False)
+# drawn below the arrow column for the sixth try, where nothing would ever erase it: must be empty
+SIXTH_ARROW = (300, 260, 58, 21)
 
 SCRATCH = (540, 0, 340, 340)
 # regions stretched over large areas: any pattern inside them would show as blocks or stripes
@@ -100,6 +102,9 @@ class SpriteSheet(unittest.TestCase):
                 self.assertLessEqual(r[0] + r[2], w)
                 self.assertLessEqual(r[1] + r[3], h)
                 self.assertFalse(overlaps(r, SCRATCH), "lies in the scratch area")
+
+    def test_sixth_try_arrow_region_is_see_through(self):
+        self.assertEqual(int(crop(self.el, SIXTH_ARROW)[..., 3].max()), 0)
 
     def test_scratch_area_holds_nothing(self):
         self.assertEqual(int(crop(self.el, SCRATCH)[..., 3].max()), 0)
