@@ -1,0 +1,273 @@
+# Shared functions of the end-to-end tests: an X server with a window manager, the game in a scratch directory, its trace, input and screenshots.
+# Sourced by tests/e2e/test_*.sh, which get the game's path as $1 and run from the repository root.
+
+set -u
+
+E2E_GRA=$(readlink -f "${1:?path of the game}")
+E2E_ZRODLA=$(pwd)
+E2E_KAT=$(mktemp -d /tmp/brolik-e2e-XXXXXX)
+E2E_PRACA="$E2E_KAT/praca"
+E2E_SLAD="$E2E_KAT/slad"
+E2E_NAZWA=$(basename "$0" .sh)
+E2E_POCZATEK=$(date +%s.%N)
+XVFB_PID=""
+WM_PID=""
+GRA_PID=""
+OKNO=""
+STATUS_GRY=""
+
+# Seconds since the test began.
+uplynelo() { awk -v a="$E2E_POCZATEK" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }'; }
+log() { echo "[$(uplynelo) s] $*"; }
+
+# The state of things when a check fails: the routines entered last and the game's stderr.
+zrzut_stanu() {
+    echo "--- last routines of the trace:" >&2
+    [ -f "$E2E_SLAD" ] && grep -v -E ' (flip|present)$' "$E2E_SLAD" | tail -n 25 >&2
+    echo "--- game stderr:" >&2
+    [ -f "$E2E_KAT/stderr" ] && tail -n 20 "$E2E_KAT/stderr" >&2
+    echo "--- files kept in $E2E_KAT" >&2
+}
+
+porazka() {
+    echo "FAIL ($E2E_NAZWA): $*" >&2
+    zrzut_stanu
+    E2E_ZACHOWAJ=1
+    exit 1
+}
+
+sprzatanie() {
+    local s=$?
+    [ -n "$GRA_PID" ] && kill -0 "$GRA_PID" 2>/dev/null && kill "$GRA_PID" 2>/dev/null
+    [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    wait 2>/dev/null
+    if [ "${E2E_ZACHOWAJ:-0}" = 1 ] || [ $s -ne 0 ]; then
+        echo "scratch files kept in $E2E_KAT" >&2
+    else
+        rm -rf "$E2E_KAT"
+    fi
+    log "$E2E_NAZWA: $([ $s -eq 0 ] && echo passed || echo FAILED) in $(uplynelo) s"
+}
+trap sprzatanie EXIT
+trap 'exit 130' INT TERM
+
+# Waits until the command succeeds, polling every 0.05 s; fails the test after `limit` seconds.
+czekaj() {
+    local limit=$1 opis=$2
+    shift 2
+    local koniec
+    koniec=$(awk -v t="$(date +%s.%N)" -v l="$limit" 'BEGIN { printf "%.3f", t + l }')
+    until "$@"; do
+        if awk -v t="$(date +%s.%N)" -v k="$koniec" 'BEGIN { exit !(t > k) }'; then porazka "waited ${limit} s for: $opis"; fi
+        if [ -n "$GRA_PID" ] && ! kill -0 "$GRA_PID" 2>/dev/null && [ "$opis" != "the game to end" ]; then
+            "$@" && return 0
+            porazka "the game ended while waiting for: $opis"
+        fi
+        sleep 0.05
+    done
+}
+
+# An X server of its own (the first free display), openbox, and the Polish keyboard layout.
+uruchom_x() {
+    for p in Xvfb openbox xdotool import convert setxkbmap xprop; do
+        command -v "$p" >/dev/null || porazka "$p is not installed"
+    done
+    local plik="$E2E_KAT/ekran" proba
+    # A server that dies at once (a display taken over by another one starting at that moment)
+    # is started again on the next free display.
+    for proba in 1 2 3; do
+        : >"$plik"
+        exec 8>"$plik"
+        Xvfb -displayfd 8 -screen 0 1024x768x24 -nolisten tcp >"$E2E_KAT/xvfb.log" 2>&1 &
+        XVFB_PID=$!
+        exec 8>&-
+        czekaj 15 "the X server" sh -c "test -s '$plik' || ! kill -0 $XVFB_PID 2>/dev/null"
+        export DISPLAY=":$(head -n1 "$plik")"
+        sleep 0.2
+        if kill -0 "$XVFB_PID" 2>/dev/null && xprop -root >/dev/null 2>&1; then break; fi
+        log "the X server did not come up (attempt $proba)"
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+        XVFB_PID=""
+    done
+    [ -n "$XVFB_PID" ] || porazka "no X server could be started"
+    openbox --sm-disable >"$E2E_KAT/openbox.log" 2>&1 &
+    WM_PID=$!
+    czekaj 15 "the window manager" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
+    setxkbmap pl || porazka "setxkbmap pl failed"
+    log "X server $DISPLAY with openbox, layout pl"
+}
+
+# The scratch working directory: media/ links to the real media, the word list is the test's own.
+przygotuj_katalog() {
+    rm -rf "$E2E_PRACA"
+    mkdir -p "$E2E_PRACA/media"
+    local f
+    for f in "$E2E_ZRODLA"/media/*; do
+        [ "$(basename "$f")" = data_lista.txt ] && continue
+        ln -s "$f" "$E2E_PRACA/media/"
+    done
+    printf '%s\n' "$@" ZZZ >"$E2E_PRACA/media/data_lista.txt"
+}
+
+# Lines of the trace naming this routine (or "sound s3" and the like).
+ile() {
+    if [ -f "$E2E_SLAD" ]; then grep -c -E "^[0-9.]+ $1\$" "$E2E_SLAD" || true; else echo 0; fi
+}
+co_najmniej() { [ "$(ile "$1")" -ge "$2" ]; }
+czekaj_na() {  # routine, count, seconds
+    czekaj "${3:-30}" "$1 entered $2 times" co_najmniej "$1" "$2"
+}
+# The next entry of a routine after now.
+czekaj_na_kolejne() {  # routine, seconds
+    local n
+    n=$(ile "$1")
+    czekaj_na "$1" $((n + 1)) "${2:-30}"
+}
+# Flips since the last line naming the routine.
+klatki_po() {
+    awk -v r="$1" '$2 == r { n = 0; w = 1; next } w && $2 == "flip" { n++ } END { print n + 0 }' "$E2E_SLAD"
+}
+# The screen has settled after the routine: at least n flips after its last entry.
+czekaj_klatki_po() {  # routine, flips, seconds
+    czekaj "${3:-30}" "$2 flips after $1" sh -c "[ \$(awk -v r='$1' '\$2 == r { n = 0; w = 1; next } w && \$2 == \"flip\" { n++ } END { print n + 0 }' '$E2E_SLAD') -ge $2 ]"
+}
+# The routine entered last, leaving out presents, flips and sounds.
+ostatnia() { grep -v -E ' (flip|present|sound .*)$' "$E2E_SLAD" | tail -n1 | cut -d' ' -f2; }
+
+# Starts the game in the scratch directory and waits for its window and the menu.
+uruchom_gre() {
+    rm -f "$E2E_SLAD"
+    (cd "$E2E_PRACA" && exec env BROLIK_TRACE="$E2E_SLAD" ALSOFT_DRIVERS=null "$E2E_GRA" >"$E2E_KAT/stdout" 2>"$E2E_KAT/stderr") &
+    GRA_PID=$!
+    STATUS_GRY=""
+    czekaj 20 "the game's window" sh -c 'xdotool search --name "Gra w/g teleturnieju" >/dev/null 2>&1'
+    OKNO=$(xdotool search --name "Gra w/g teleturnieju" | head -n1)
+    xdotool windowactivate --sync "$OKNO" >/dev/null 2>&1 || xdotool windowfocus --sync "$OKNO"
+    [ "$(xdotool getwindowname "$OKNO")" = " Gra w/g teleturnieju 'Brolik'  (2018)" ] ||
+        porazka "window title is '$(xdotool getwindowname "$OKNO")'"
+    czekaj_na szykowanie_menu 1 30
+    czekaj_klatki_po ukazywanie_obrazu 45 10
+    log "game started, menu shown"
+}
+
+# The game has ended: its status is 0 and "ekr.png" is gone.
+czekaj_na_koniec() {  # seconds
+    czekaj "${1:-20}" "the game to end" sh -c "! kill -0 $GRA_PID 2>/dev/null"
+    wait "$GRA_PID"
+    STATUS_GRY=$?
+    local pid=$GRA_PID
+    GRA_PID=""
+    [ "$STATUS_GRY" = 0 ] || porazka "the game (pid $pid) ended with status $STATUS_GRY"
+    [ ! -e "$E2E_PRACA/ekr.png" ] || porazka "ekr.png is left in the working directory"
+    [ "$(tail -n1 "$E2E_SLAD" | cut -d' ' -f2)" = exit ] || porazka "the trace does not end with the shutdown"
+    co_najmniej koniec 1 || porazka "the shutdown fade did not run"
+    local zostalo
+    zostalo=$(cd "$E2E_PRACA" && ls -A | grep -v '^media$' || true)
+    [ -z "$zostalo" ] || porazka "files left in the working directory: $zostalo"
+    log "game ended with status 0, ekr.png gone"
+}
+
+# Input. The mouse moves relative to the window, so positions are the game's coordinates.
+mysz() { xdotool mousemove --window "$OKNO" "$1" "$2"; }
+wcisnij_mysz() { xdotool mousedown "${1:-1}"; }
+pusc_mysz() { xdotool mouseup "${1:-1}"; }
+klawisz() { xdotool key --delay 0 "$@"; }
+# A key held for `sekundy`: the game polls the keyboard state, so a press must outlast a pass.
+przytrzymaj() {  # key, seconds
+    xdotool keydown "$1"
+    sleep "${2:-0.15}"
+    xdotool keyup "$1"
+}
+pisz() { xdotool type --delay "${2:-150}" "$1"; }
+# The window's close button, as the window manager sends it (WM_DELETE_WINDOW).
+zamknij_okno() {
+    xdotool windowactivate --sync "$OKNO" >/dev/null 2>&1
+    xdotool key alt+F4
+}
+
+# Screenshots of the window's 800 x 600 picture, and reading them.
+zrzut() {  # name -> path (numbered in order, for reading them after a failure)
+    local nr
+    nr=$(find "$E2E_KAT" -maxdepth 1 -name '[0-9]*.png' | wc -l)
+    local p="$E2E_KAT/$(printf %03d $((nr + 1)))-$1.png"
+    import -window "$OKNO" "png:$p" 2>/dev/null || porazka "screenshot failed"
+    echo "$p"
+}
+piksel() {  # file x y -> "r g b"
+    convert "$1" -format "%[pixel:p{$2,$3}]" info: | sed -E 's/^s?rgba?\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
+}
+# Pixels of the colour within `tol` per channel in the rectangle.
+ile_koloru() {  # file x y w h r g b [tol]
+    local tol=${9:-0}
+    convert "$1" -crop "$4x$5+$2+$3" +repage -depth 8 txt:- |
+        awk -v r="$6" -v g="$7" -v b="$8" -v t="$tol" -F'[(),: ]+' 'NR > 1 {
+            d1 = $3 - r; d2 = $4 - g; d3 = $5 - b
+            if (d1 < 0) d1 = -d1; if (d2 < 0) d2 = -d2; if (d3 < 0) d3 = -d3
+            if (d1 <= t && d2 <= t && d3 <= t) n++ } END { print n + 0 }'
+}
+oczekuj_koloru() {  # opis file x y w h r g b tol min
+    local n
+    n=$(ile_koloru "$2" "$3" "$4" "$5" "$6" "$7" "$8" "$9" "${10}")
+    [ "$n" -ge "${11}" ] || porazka "$1: $n pixels of ($7,$8,$9) in $5x$6+$3+$4 of $(basename "$2"), expected at least ${11}"
+}
+brak_koloru() {  # opis file x y w h r g b tol
+    local n
+    n=$(ile_koloru "$2" "$3" "$4" "$5" "$6" "$7" "$8" "$9" "${10}")
+    [ "$n" -eq 0 ] || porazka "$1: $n pixels of ($7,$8,$9) in $5x$6+$3+$4 of $(basename "$2"), expected none"
+}
+# Number of pixels that differ between two screenshots in the rectangle.
+roznica() {  # a b x y w h
+    convert "$1" -crop "$5x$6+$3+$4" +repage "$E2E_KAT/_a.png"
+    convert "$2" -crop "$5x$6+$3+$4" +repage "$E2E_KAT/_b.png"
+    compare -metric AE "$E2E_KAT/_a.png" "$E2E_KAT/_b.png" null: 2>&1 | cut -d' ' -f1
+}
+# Where two screenshots differ: "N WxH+X+Y" (pixels changed, and the box holding them), or "0 -".
+zmiany() {  # a b
+    local n
+    n=$(compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1)
+    if [ "$n" = 0 ]; then
+        echo "0 -"
+    else
+        echo "$n $(convert "$1" "$2" -compose difference -composite -threshold 0 -format '%@' info: 2>/dev/null)"
+    fi
+}
+# The largest difference of one channel (0..255) between two screenshots in the rectangle.
+najwieksza_roznica() {  # a b x y w h
+    convert "$1" "$2" -crop "$5x$6+$3+$4" +repage -compose difference -composite -format '%[fx:int(maxima*255+0.5)]' info:
+}
+# Reads a number drawn in arialbd at `rozmiar` px, centred on x with its top at y, in this colour:
+# prints the candidate whose rendering by the same font overlaps the screenshot's pixels of that
+# colour best (intersection over union), and that overlap.
+czytaj_liczbe() {  # file x y size r g b candidates...
+    local plik=$1 x=$2 y=$3 rozmiar=$4 kolor="rgb($5,$6,$7)"
+    shift 7
+    local w=$((rozmiar * 5)) h=$((rozmiar + rozmiar / 3))
+    convert "$plik" -crop "${w}x${h}+$((x - w / 2))+$((y - 2))" +repage -fuzz 5% -fill white -opaque "$kolor" \
+        -fill black +opaque white -colorspace gray "$E2E_KAT/_liczba.png"
+    local n
+    for n in "$@"; do
+        convert -size "${w}x${h}" xc:black -font "$E2E_ZRODLA/media/arialbd.ttf" -pointsize "$rozmiar" -fill white \
+            -gravity north -annotate +0+2 "$n" -threshold 50% -colorspace gray "$E2E_KAT/_wzor.png"
+        convert "$E2E_KAT/_liczba.png" "$E2E_KAT/_wzor.png" \( -clone 0,1 -compose multiply -composite \) \
+            \( -clone 0,1 -compose lighten -composite \) -delete 0,1 -format '%[fx:mean] ' info: |
+            awk -v n="$n" '{ printf "%s %.3f\n", n, ($2 > 0 ? $1 / $2 : 0) }'
+    done | sort -k2 -nr | head -n1
+}
+# Mean brightness (0..255) of the rectangle.
+jasnosc() {  # file x y w h
+    convert "$1" -crop "$4x$5+$2+$3" +repage -colorspace gray -format '%[fx:int(mean*255+0.5)]' info:
+}
+
+# The menu items: the centre of item k (1..5).
+pozycja() { echo "400 $((50 * $1 + 251))"; }
+kliknij_pozycje() {  # item
+    read -r x y <<<"$(pozycja "$1")"
+    mysz "$x" "$y"
+    sleep 0.05
+    wcisnij_mysz 1
+    sleep 0.15
+    pusc_mysz 1
+    mysz 700 100
+}
