@@ -115,9 +115,11 @@ void ustawienia() {
     tgr[1] = al_create_bitmap(240, 240);
     al_set_target_bitmap(bufor);
     al_clear_to_color(al_map_rgb(0, 0, 0));
+    // A board picture is captured 239 pixels square; its last row and column stay see-through
+    // so drawing it back never paints a dark line along the board's frame.
     for (ALLEGRO_BITMAP* t : tgr) {
         al_set_target_bitmap(t);
-        al_clear_to_color(al_map_rgb(0, 0, 0));
+        al_clear_to_color(al_map_rgba(0, 0, 0, 0));
     }
     al_set_target_bitmap(tylny);
 
