@@ -262,12 +262,22 @@ jasnosc() {  # file x y w h
 
 # The menu items: the centre of item k (1..5).
 pozycja() { echo "400 $((50 * $1 + 251))"; }
-kliknij_pozycje() {  # item
+# The game polls the mouse and keyboard, and a loaded machine can stall it for a moment: a
+# press is held until the trace shows the game has acted on it.
+kliknij_pozycje() {  # item, routine whose next entry shows the click was taken
     read -r x y <<<"$(pozycja "$1")"
+    local n
+    n=$(ile "$2")
     mysz "$x" "$y"
-    sleep 0.05
     wcisnij_mysz 1
-    sleep 0.15
+    czekaj 15 "item $1 to start $2" co_najmniej "$2" $((n + 1))
     pusc_mysz 1
     mysz 700 100
+}
+wcisnij_az() {  # key, routine (or "sound sN") whose next entry shows the key was taken
+    local n
+    n=$(ile "$2")
+    xdotool keydown "$1"
+    czekaj "${3:-15}" "$1 to start $2" co_najmniej "$2" $((n + 1))
+    xdotool keyup "$1"
 }

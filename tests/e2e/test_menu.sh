@@ -118,25 +118,23 @@ wcisnij_mysz 3
 czekaj_klatki 20
 pusc_mysz 3
 kill -0 "$GRA_PID" || porazka "the secondary button on WYJSCIE ended the program"
-kliknij_pozycje 5
+kliknij_pozycje 5 koniec
 czekaj_na_koniec 10
 [ "$(ile imie_gracza)" = 0 ] || porazka "a name entry was started"
 
 # --- Run 2: "1 GRACZ" opens the name entry for one player; Escape there ends the program.
 uruchom_gre
-kliknij_pozycje 1
-czekaj_na imie_gracza 1 10
+kliknij_pozycje 1 imie_gracza
 czekaj_klatki_po imie_gracza 25 10
 Z=$(zrzut imie-1)
 oczekuj_koloru "the prompt" "$Z" 250 310 300 30 50 158 50 0 100
-przytrzymaj Escape 0.4
+wcisnij_az Escape koniec
 czekaj_na_koniec 10
 [ "$(ile znikanie_obrazu)" = 0 ] || porazka "Escape in the name entry faded out to a game"
 
 # --- Run 3: "2  GRACZY" asks for two names; the close button during the second ends the program.
 uruchom_gre
-kliknij_pozycje 2
-czekaj_na imie_gracza 1 10
+kliknij_pozycje 2 imie_gracza
 czekaj_klatki_po imie_gracza 25 10
 P1=$(zrzut imie-gracza-1)
 pisz ala
@@ -153,7 +151,7 @@ log "two-player name entry asked for player 2; the close request ended it"
 
 # --- Run 4: Escape in the menu.
 uruchom_gre
-przytrzymaj Escape 0.2
+wcisnij_az Escape koniec
 czekaj_na_koniec 10
 
 # --- Run 5: the close button in the menu.
