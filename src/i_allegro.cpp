@@ -27,12 +27,19 @@ double harmonogram = 0;
 double ostatni_pokaz = -1;
 double okres = 1.0 / 60;
 bool brudny = false;
+long pokazy = 0;
 // The game never waits for a lag longer than this to be caught up (a dragged window, a stall).
 constexpr double NAJWIEKSZE_OPOZNIENIE = 0.25;
-// Work longer than this without a rest (loading, building a screen) starts a new schedule:
-// the next sequence is timed from when it starts, not from when the previous one ended.
-constexpr double NOWA_SEKWENCJA = 0.1;
+// The game's own work between two rests is absorbed by the rests that follow only up to this
+// much; longer work (loading, building a screen) starts a new schedule. A frame's drawing takes far less, so sequences
+// keep their length; but loading the game background (20 to 50 ms) before the fade-in would,
+// if eaten out of the fade's 0.4 s of rests, cut it short by up to an eighth. Time spent
+// presenting is not the game's work and is always absorbed, or a slow present (a vertical
+// retrace wait) would restart the schedule at every frame.
+constexpr double NAJWIECEJ_PRACY = 0.005;
 double koniec_odpoczynku = -1;
+double pokazy_poza = 0;  // time spent presenting outside rests since the last rest
+bool w_odpoczynku = false;
 
 FILE* plik_sladu = nullptr;
 double start_czasu = 0;
@@ -41,6 +48,8 @@ void na_sygnal(int) { sygnal = 1; }
 
 // The one place where the screen bitmap is mapped onto the window.
 void pokaz() {
+    // Refreshes are counted from when a present starts, so a slow present does not stretch the cadence.
+    double poczatek = al_get_time();
     ALLEGRO_BITMAP* cel = al_get_target_bitmap();
     ALLEGRO_STATE stan;
     al_store_state(&stan, ALLEGRO_STATE_BLENDER);
@@ -50,8 +59,10 @@ void pokaz() {
     al_flip_display();
     al_restore_state(&stan);
     al_set_target_bitmap(cel);
-    ostatni_pokaz = al_get_time();
+    ostatni_pokaz = poczatek;
+    if (!w_odpoczynku) pokazy_poza += al_get_time() - poczatek;
     brudny = false;
+    ++pokazy;
     SLAD("present");
 }
 
@@ -69,7 +80,11 @@ void pompuj() {
 
 bool I_Init() {
     if (!al_init()) return false;
-    if (!al_install_keyboard() || !al_install_mouse()) return false;
+    // Keyboard and mouse come through the display server, so without one they fail first: say
+    // what is really missing.
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) I_Error("cannot open a display: is DISPLAY set?");
+    if (!al_install_keyboard() || !al_install_mouse())
+        I_Error("cannot open a display: is DISPLAY set and the X server running?");
     if (!al_init_image_addon() || !al_init_font_addon() || !al_init_ttf_addon()) return false;
     std::signal(SIGINT, na_sygnal);
     std::signal(SIGTERM, na_sygnal);
@@ -93,8 +108,10 @@ bool I_InitGraphics(const char* tytul) {
     al_clear_to_color(al_map_rgb(0, 0, 0));
     zdarzenia_okna = al_create_event_queue();
     al_register_event_source(zdarzenia_okna, al_get_display_event_source(ekran));
-    harmonogram = al_get_time();
     pokaz();
+    // The first present sets up the context and is slow; the schedule starts after it.
+    harmonogram = koniec_odpoczynku = al_get_time();
+    pokazy_poza = 0;
     return true;
 }
 
@@ -127,9 +144,11 @@ void I_FinishUpdate() {
 
 void I_Rest(double sekundy) {
     double teraz = al_get_time();
-    if (teraz - koniec_odpoczynku > NOWA_SEKWENCJA) harmonogram = teraz;
+    if (teraz - koniec_odpoczynku - pokazy_poza > NAJWIECEJ_PRACY)
+        harmonogram = teraz - pokazy_poza - NAJWIECEJ_PRACY;
     harmonogram += sekundy;
     if (harmonogram < teraz - NAJWIEKSZE_OPOZNIENIE) harmonogram = teraz - NAJWIEKSZE_OPOZNIENIE;
+    w_odpoczynku = true;
     for (;;) {
         pompuj();
         teraz = al_get_time();
@@ -142,10 +161,14 @@ void I_Rest(double sekundy) {
         if (brudny && ostatni_pokaz + okres < do_kiedy) do_kiedy = ostatni_pokaz + okres;
         al_rest(do_kiedy - teraz);
     }
+    w_odpoczynku = false;
     koniec_odpoczynku = al_get_time();
+    pokazy_poza = 0;
 }
 
 double I_GetTime() { return al_get_time(); }
+
+long I_Presents() { return pokazy; }
 
 void I_GetKeyboardState(ALLEGRO_KEYBOARD_STATE* stan) {
     pompuj();

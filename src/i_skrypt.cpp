@@ -232,6 +232,8 @@ void I_Rest(double sekundy) {
 
 double I_GetTime() { return teraz; }
 
+long I_Presents() { return klatki; }
+
 void I_GetKeyboardState(ALLEGRO_KEYBOARD_STATE* stan) {
     odczyt();
     std::memset(stan, 0, sizeof *stan);

@@ -30,6 +30,8 @@ void I_Warning(const std::string& komunikat);
 void I_FinishUpdate();
 void I_Rest(double sekundy);
 double I_GetTime();
+// How many frames have reached the window so far (the scripted platform: frames finished).
+long I_Presents();
 
 // Input. A close request or SIGINT/SIGTERM reads as Escape held from then on.
 void I_GetKeyboardState(ALLEGRO_KEYBOARD_STATE* stan);

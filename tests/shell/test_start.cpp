@@ -1,0 +1,203 @@
+// Scenario tests of start-up: every media file missing or broken, word-list faults named with their line, CR LF lists.
+#include <gtest/gtest.h>
+
+#include <allegro5/allegro_image.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "obrazy.h"
+#include "scena.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Start : public KatalogTestowy {
+protected:
+    // Runs ustawienia and returns its fault message, or "" when it started. A game that started
+    // is shut down again, one that failed is cleaned up, so each case starts from nothing.
+    std::string uruchom() {
+        try {
+            ustawienia();
+        } catch (const s_blad_startu& b) {
+            sprzatnij_po_starcie();
+            return b.komunikat.empty() ? "(an empty message)" : b.komunikat;
+        }
+        koniec();
+        return "";
+    }
+
+    // Everything in the scratch directory apart from the media folder.
+    std::set<std::string> inne_pliki() {
+        std::set<std::string> w;
+        for (const auto& p : fs::directory_iterator(katalog))
+            if (p.path().filename() != "media") w.insert(p.path().filename().string());
+        return w;
+    }
+
+    std::string lista(const std::vector<std::string>& linie, const char* koniec_linii = "\n") {
+        std::string s;
+        for (const std::string& l : linie) s += l + koniec_linii;
+        return s;
+    }
+
+    // The fault of a start-up with this word list.
+    std::string blad_listy(const std::string& tresc) {
+        podmien_plik("data_lista.txt", tresc);
+        return uruchom();
+    }
+};
+
+const char* const PLIKI_MEDIOW[] = {"arialbd.ttf", "georgiab.ttf", "el.png", "literki.png", "gg1.png",
+                                    "s0.ogg",      "s1.ogg",       "s2.ogg", "s3.ogg",      "s4.ogg",
+                                    "s5.ogg",      "s6.ogg",       "s7.ogg", "s8.ogg",      "s9.ogg",
+                                    "data_lista.txt"};
+
+}  // namespace
+
+TEST_F(Start, WithAllMediaPresentStartUpSucceedsAndWritesNothing) {
+    EXPECT_EQ(uruchom(), "");
+    EXPECT_TRUE(inne_pliki().empty());
+}
+
+TEST_F(Start, EachMissingMediaFileStopsStartUpNamingThatFile) {
+    for (const char* plik : PLIKI_MEDIOW) {
+        SCOPED_TRACE(plik);
+        fs::path sciezka = fs::path(katalog) / "media" / plik;
+        fs::path schowek = fs::path(katalog) / "schowek";
+        fs::rename(sciezka, schowek);
+        std::string blad = uruchom();
+        EXPECT_NE(blad.find(std::string("media/") + plik), std::string::npos) << blad;
+        fs::rename(schowek, sciezka);
+        EXPECT_TRUE(inne_pliki().empty());
+    }
+    EXPECT_FALSE(fs::exists(fs::path(katalog) / "ekr.png"));
+}
+
+TEST_F(Start, EachUndecodableMediaFileStopsStartUpNamingThatFile) {
+    for (const char* plik : PLIKI_MEDIOW) {
+        if (std::string(plik) == "data_lista.txt") continue;  // any text is a list; its faults are below
+        SCOPED_TRACE(plik);
+        fs::path sciezka = fs::path(katalog) / "media" / plik;
+        fs::path cel = fs::read_symlink(sciezka);
+        podmien_plik(plik, "this is not a picture, a font or a sound\n");
+        std::string blad = uruchom();
+        EXPECT_NE(blad.find(std::string("media/") + plik), std::string::npos) << blad;
+        EXPECT_TRUE(inne_pliki().empty());
+        fs::remove(sciezka);
+        fs::create_symlink(cel, sciezka);
+    }
+}
+
+TEST_F(Start, AnEmptyOrCutSoundFileIsCaughtAtStartUp) {
+    std::ifstream we(fs::path(katalog) / "media" / "s4.ogg", std::ios::binary);
+    std::string cale((std::istreambuf_iterator<char>(we)), {});
+    ASSERT_GT(cale.size(), 200u);
+    podmien_plik("s4.ogg", "");
+    std::string blad = uruchom();
+    EXPECT_NE(blad.find("media/s4.ogg"), std::string::npos) << blad;
+    // The Ogg headers alone: no sound to play.
+    podmien_plik("s4.ogg", cale.substr(0, 100));
+    blad = uruchom();
+    EXPECT_NE(blad.find("media/s4.ogg"), std::string::npos) << blad;
+}
+
+TEST_F(Start, ASpriteSheetTooSmallForTheRegionsTheGameUsesIsRefused) {
+    // A valid PNG of 10 x 10: every region of the sheet would fall outside it.
+    ALLEGRO_BITMAP* maly = nullptr;
+    ASSERT_TRUE(al_init());
+    al_init_image_addon();
+    maly = al_create_bitmap(10, 10);
+    ASSERT_NE(maly, nullptr);
+    fs::path p = fs::path(katalog) / "media" / "el.png";
+    fs::remove(p);
+    ASSERT_TRUE(al_save_bitmap(p.c_str(), maly));
+    al_destroy_bitmap(maly);
+    std::string blad = uruchom();
+    EXPECT_NE(blad.find("media/el.png"), std::string::npos) << blad;
+    EXPECT_NE(blad.find("10 x 10"), std::string::npos) << blad;
+}
+
+TEST_F(Start, WordListFaultsNameTheFileTheLineAndWhatIsWrong) {
+    struct przypadek {
+        std::vector<std::string> linie;
+        std::string linia;    // "" when the fault has no line
+        std::string co;       // a piece of the description
+    } przypadki[] = {
+        {{"kotek", "lampa", "kot", "ZZZ"}, "line 3", "3 bytes"},
+        {{"kotek", "lampy!", "ZZZ"}, "line 2", "6 bytes"},
+        {{"kotek", "lampa", "mysza", "", "ZZZ"}, "line 4", "0 bytes"},
+        {{"Kotek", "ZZZ"}, "line 1", "not a letter"},
+        {{"kotek", "ZZZ ", "ZZZ"}, "line 2", "4 bytes"},
+        {{"ZZZ", "kotek"}, "", "no words"},
+        {{}, "", "no words"},
+    };
+    for (const przypadek& p : przypadki) {
+        std::string blad = blad_listy(lista(p.linie));
+        SCOPED_TRACE(blad);
+        EXPECT_NE(blad.find("media/data_lista.txt"), std::string::npos);
+        if (!p.linia.empty()) EXPECT_NE(blad.find(p.linia + ":"), std::string::npos);
+        else EXPECT_EQ(blad.find("line "), std::string::npos);
+        EXPECT_NE(blad.find(p.co), std::string::npos);
+        EXPECT_TRUE(inne_pliki().empty());
+    }
+}
+
+TEST_F(Start, AListOf1999WordsLoadsAndOneMoreWordIsRefusedOnLine2000) {
+    std::vector<std::string> linie;
+    const char* litery = "abcdefghijklmnoprstuwyzACELNOSXZ";
+    for (int i = 0; i < 1999; ++i) {
+        std::string s = "kot";
+        s += litery[i % 32];
+        s += litery[(i / 32) % 32];
+        linie.push_back(s);
+    }
+    podmien_plik("data_lista.txt", lista(linie) + "ZZZ\n");
+    ASSERT_NO_THROW(ustawienia());
+    EXPECT_EQ(ih, 1999);
+    EXPECT_EQ(h[1998], linie[1998]);
+    EXPECT_EQ(h[1999], "ZZZ");
+    koniec();
+
+    linie.push_back("lampa");
+    std::string blad = blad_listy(lista(linie) + "ZZZ\n");
+    EXPECT_NE(blad.find("media/data_lista.txt: line 2000:"), std::string::npos) << blad;
+    EXPECT_NE(blad.find("1999"), std::string::npos) << blad;
+}
+
+TEST_F(Start, ACrLfListLoadsTheSameWordsAsAnLfListAndTheTerminatorFollowsTheLastWord) {
+    std::vector<std::string> slowa = {"kotek", "LOdka", "Xrebi", "mysza", "ZZZ", "potem"};
+    auto wczytaj = [&](const char* eol) {
+        podmien_plik("data_lista.txt", lista(slowa, eol));
+        ustawienia();
+        std::vector<std::string> w(h, h + ih + 1);
+        koniec();
+        return w;
+    };
+    std::vector<std::string> lf = wczytaj("\n");
+    std::vector<std::string> crlf = wczytaj("\r\n");
+    EXPECT_EQ(lf, (std::vector<std::string>{"kotek", "LOdka", "Xrebi", "mysza", "ZZZ"}));
+    EXPECT_EQ(crlf, lf);
+}
+
+TEST_F(Start, AListWithoutTheTerminatorEndsAtTheEndOfTheFileWithTheTerminatorSet) {
+    podmien_plik("data_lista.txt", "kotek\r\nlampa");
+    h[2] = "stale";
+    ustawienia();
+    EXPECT_EQ(ih, 2);
+    EXPECT_EQ(h[1], "lampa");
+    EXPECT_EQ(h[2], "ZZZ");
+    koniec();
+}
+
+TEST_F(Start, TheRealWordListLoadsWithinItsCapacity) {
+    ustawienia();
+    EXPECT_GT(ih, 0);
+    EXPECT_LE(ih, 1999);
+    EXPECT_EQ(h[ih], "ZZZ");
+    for (int i = 0; i < ih; ++i) EXPECT_TRUE(slowo_poprawne(h[i])) << i << ": " << h[i];
+    koniec();
+}
