@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <deque>
+#include <unordered_map>
 
 #include "i_system.h"
 #include "state.h"
@@ -37,6 +38,8 @@ bool przekroczony = false;
 int klatki = 0;
 std::vector<s_dzwiek> dzwieki;
 std::vector<s_slad> slad;
+// Entries per routine, so a driver asking at every poll does not rescan the whole trace.
+std::unordered_map<std::string, int> wejscia;
 std::function<void(double)> przy_odczycie;
 std::function<void(int)> przy_klatce;
 bool zainicjowane = false;
@@ -129,6 +132,7 @@ void S_Reset() {
     klatki = 0;
     dzwieki.clear();
     slad.clear();
+    wejscia.clear();
     przy_odczycie = nullptr;
     przy_klatce = nullptr;
 }
@@ -172,7 +176,8 @@ const std::vector<s_dzwiek>& S_Sounds() { return dzwieki; }
 const std::vector<s_slad>& S_Trace() { return slad; }
 
 int S_Entered(const std::string& nazwa) {
-    return static_cast<int>(std::count_if(slad.begin(), slad.end(), [&](const s_slad& s) { return s.co == nazwa; }));
+    auto it = wejscia.find(nazwa);
+    return it == wejscia.end() ? 0 : it->second;
 }
 
 double S_EnteredAt(const std::string& nazwa, int n) {
@@ -275,5 +280,8 @@ void I_CloseTyping() {
 
 bool i_slad_wlaczony = true;
 void I_TraceOpen() {}
-void I_TraceLine(const char* co) { slad.push_back({teraz, co}); }
+void I_TraceLine(const char* co) {
+    slad.push_back({teraz, co});
+    ++wejscia[co];
+}
 void I_TraceClose() {}
