@@ -281,3 +281,119 @@ wcisnij_az() {  # key, routine (or "sound sN") whose next entry shows the key wa
     czekaj "${3:-15}" "$1 to start $2" co_najmniej "$2" $((n + 1))
     xdotool keyup "$1"
 }
+
+# --- Playing a game from the trace.
+# The routines that mark where the game stands; the last one entered is the phase.
+ZNACZNIKI='spacja|wpisywanie_z_klawiatury|los_kul|los_kulf|koniec_fin|gratulacje|to_jest_haslo|final_pocz|zmiana_gracza|koniec_czasu|pech|start|szykowanie_menu|koniec|przesuwanie_diagramu'
+SLAD_OFFSET=0
+FAZA=""
+SLOWO=0          # words finished so far (main stage and final together)
+PROBA=0          # tries entered in the current word
+declare -A WEJSCIA=()
+
+# Reads the trace lines written since the last call and counts the markers among them.
+odswiez_faze() {
+    local rozmiar linia
+    rozmiar=$(stat -c %s "$E2E_SLAD" 2>/dev/null || echo 0)
+    [ "$rozmiar" -gt "$SLAD_OFFSET" ] || return 0
+    while read -r linia; do
+        case "$linia" in
+        B\ *) SLAD_OFFSET=$((SLAD_OFFSET + ${linia#B })) ;;
+        M\ *)
+            FAZA=${linia#M }
+            WEJSCIA[$FAZA]=$((${WEJSCIA[$FAZA]:-0} + 1))
+            case "$FAZA" in
+            gratulacje | to_jest_haslo) SLOWO=$((SLOWO + 1)); PROBA=0 ;;
+            esac
+            ;;
+        esac
+    done < <(tail -c +$((SLAD_OFFSET + 1)) "$E2E_SLAD" | head -c $((rozmiar - SLAD_OFFSET)) |
+        awk -v z="^($ZNACZNIKI)\$" '{ b += length($0) + 1; if ($2 ~ z) print "M " $2 } END { print "B " b + 0 }')
+}
+
+# Time of the last line of the trace, in the game's seconds.
+czas_gry() { tail -n1 "$E2E_SLAD" | cut -d' ' -f1; }
+# A line of the routine stamped after game time t has been written.
+po_czasie() {  # routine, t
+    tail -n 4000 "$E2E_SLAD" | awk -v r="$1" -v t="$2" '$2 == r && $1 > t { f = 1 } END { exit !f }'
+}
+
+# Holds Space during a ball draw until that ball is over: the line check after it (`spr`), bad
+# luck, or the draw over (the yellow ball of the final ends it without a check).
+losuj_kule() {
+    local spr_ pech_ faza=$FAZA
+    spr_=$(ile spr)
+    pech_=$(ile pech)
+    xdotool keydown space
+    local koniec=$((SECONDS + 20))
+    while [ $SECONDS -lt $koniec ]; do
+        [ "$(ile spr)" -gt "$spr_" ] && break
+        [ "$(ile pech)" -gt "$pech_" ] && break
+        odswiez_faze
+        [ "$FAZA" != "$faza" ] && break
+        sleep 0.05
+    done
+    xdotool keyup space
+}
+
+# Plays until the phase is one of the given ones (a regular expression), answering each try
+# with what the function `plan SLOWO PROBA` prints: a word to type, "-" to let the time run
+# out, or "zly>dobry" for a word outside the list and then a word to try.
+graj_do() {  # phase regex, seconds
+    local cel=$1 limit=$(($SECONDS + $2)) ostatnie_wejscie="" klucz kule=0
+    while :; do
+        odswiez_faze
+        [[ "$FAZA" =~ ^($cel)$ ]] && return 0
+        [ $SECONDS -lt $limit ] || porazka "the game did not reach $cel in $2 s (phase $FAZA)"
+        kill -0 "$GRA_PID" 2>/dev/null || porazka "the game ended in phase $FAZA"
+        klucz="$FAZA:${WEJSCIA[$FAZA]:-0}"
+        case "$FAZA" in
+        spacja)
+            # Each wait for Space ends with its sound; a key still down may have ended it already.
+            [ "$(ile "sound s3")" -lt "$(ile spacja)" ] && wcisnij_az space "sound s3"
+            ;;
+        wpisywanie_z_klawiatury)
+            if [ "$klucz" != "$ostatnie_wejscie" ]; then
+                ostatnie_wejscie=$klucz
+                # A test may look at the screen before each try.
+                if declare -F przed_proba >/dev/null; then przed_proba; fi
+                odpowiedz "$(plan "$SLOWO" "$PROBA")"
+                PROBA=$((PROBA + 1))
+            fi
+            ;;
+        los_kul)
+            # At most two balls: a third press would start the next word's wait for Space.
+            [ "$klucz" = "$ostatnie_wejscie" ] || { kule=0; ostatnie_wejscie=$klucz; }
+            if [ "$kule" -lt 2 ]; then
+                losuj_kule
+                kule=$((kule + 1))
+            fi
+            ;;
+        los_kulf) losuj_kule ;;
+        esac
+        sleep 0.05
+    done
+}
+
+# One try's answer.
+odpowiedz() {
+    local a=$1
+    log "word $((SLOWO + 1)), try $((PROBA + 1)): ${a:--}"
+    case "$a" in
+    -) ;;
+    *\>*)
+        pisz "${a%%>*}" 120
+        # Refused: the message shows for 1 s, then the entry row is cleared and the keys dropped.
+        local t
+        t=$(czas_gry)
+        sleep 0.3
+        local z
+        z=$(zrzut odmowa)
+        oczekuj_koloru "\"nie znam tego słowa\"" "$z" 32 500 338 40 140 160 10 10 40
+        ODMOWY=$((${ODMOWY:-0} + 1))
+        czekaj 10 "the refusal's pause to end" po_czasie wpisz_haslo "$(awk -v t="$t" 'BEGIN { print t + 1.0 }')"
+        pisz "${a#*>}" 120
+        ;;
+    *) pisz "$a" 120 ;;
+    esac
+}
