@@ -1,0 +1,49 @@
+#!/bin/bash
+# End to end: the close button during a game, and Escape and the close button on the end screen: the program ends with status 0 and removes ekr.png.
+. "$(dirname "$0")/lib.sh"
+
+# One word, so every guess completes it; the final's first word runs out of time, which ends the game.
+plan() { if [ "$1" -ge 10 ]; then echo "-"; else echo "żabka"; fi; }
+
+uruchom_x
+przygotuj_katalog Zabka
+
+nowa_gra() {
+    uruchom_gre
+    SLAD_OFFSET=0; FAZA=""; SLOWO=0; PROBA=0; WEJSCIA=()
+    kliknij_pozycje 1 imie_gracza
+    czekaj_klatki_po imie_gracza 22 10
+    pisz ewa
+    klawisz Return
+    czekaj_na gra 1 20
+}
+
+# --- The close button while a guess is being typed.
+nowa_gra
+graj_do wpisywanie_z_klawiatury 60
+zamknij_okno
+czekaj_na_koniec 15
+[ "$(ile szykowanie_menu)" = 1 ] || porazka "closing in the game went back to the menu"
+log "close request in a game: ended"
+
+# --- Escape on the end screen.
+nowa_gra
+graj_do koniec_fin 300
+[ "$(ile koniec_czasu)" = 1 ] && [ "$(ile final_pocz)" = 1 ] || porazka "the game did not end on a time-out in the final"
+czekaj_klatki_po koniec_fin 305 30
+Z=$(zrzut ekran-konca)
+oczekuj_koloru "\"Koniec gry\"" "$Z" 200 235 400 45 0 110 210 6 150
+wcisnij_az Escape koniec
+czekaj_na_koniec 15
+[ "$(ile szykowanie_menu)" = 1 ] || porazka "Escape on the end screen went back to the menu"
+log "Escape on the end screen: ended"
+
+# --- The close button on the end screen.
+nowa_gra
+graj_do koniec_fin 300
+czekaj_klatki_po koniec_fin 305 30
+zamknij_okno
+czekaj_na_koniec 15
+[ "$(ile szykowanie_menu)" = 1 ] || porazka "closing the end screen went back to the menu"
+log "close request on the end screen: ended"
+exit 0
