@@ -88,6 +88,40 @@ TEST_F(Proba, KotekGuessedWithTokkoIsSubmittedAtTheFifthLetterAndColouredOnScree
     EXPECT_NEAR(S_Now() - kafle[4].t, 0.2, 1e-6);
 }
 
+TEST_F(Proba, EachFlipOfTheColouringShowsOneMoreTileAndLettersAndNothingBeyond) {
+    slowa({"tokko"});
+    zacznij_haslo("kotek");
+    struct klatka {
+        size_t dzwiekow;
+        V kafle, glify;
+        int przyciemnienie;
+    };
+    std::vector<klatka> klatki;
+    S_OnFrame([&](int) {
+        // Only the frames after the first tile's sound: the colouring itself.
+        const size_t n = dzwieki("s1").size();
+        if (n == 0) return;
+        klatki.push_back({n, kafle_rzedu(WIERSZ_0), glify_rzedu(WIERSZ_0),
+                          odchylenie_przyciemnienia(19, 35, 30)});
+    });
+    S_Type(0.3, "tokko");
+    graj();
+    S_OnFrame(nullptr);
+    ASSERT_EQ(klatki.size(), 5u) << "one flip per tile";
+    const V kafle{3, 2, 3, 1, 1}, glify{19, 14, 10, 10, 14}, podpowiedz{10, 35, 35, 35, 35};
+    for (size_t k = 0; k < 5; ++k) {
+        EXPECT_EQ(klatki[k].dzwiekow, k + 1) << "flip " << k;
+        V oczekiwane_kafle, oczekiwane_glify;
+        for (size_t i = 0; i < 5; ++i) {
+            oczekiwane_kafle.push_back(i <= k ? kafle[i] : -1);
+            oczekiwane_glify.push_back(i <= k ? glify[i] : podpowiedz[i]);
+        }
+        EXPECT_EQ(klatki[k].kafle, oczekiwane_kafle) << "flip " << k;
+        EXPECT_EQ(klatki[k].glify, oczekiwane_glify) << "flip " << k;
+        EXPECT_LE(klatki[k].przyciemnienie, 2) << "the entry row is dimmed from the first flip, flip " << k;
+    }
+}
+
 TEST_F(Proba, LampaGuessedWithFiveAs) {
     slowa({"lampa", "aaaaa"});
     zacznij_haslo("lampa");
@@ -161,6 +195,17 @@ TEST_F(Proba, BackspaceAndDeleteRemoveTheLastLetter) {
     EXPECT_EQ(pruba, 0);
     EXPECT_EQ(dzwieki("s9").size(), 9u) << "seven letters and two deletions";
     EXPECT_EQ(glify_rzedu(WIERSZ_0), (V{10, 14, 19, 4, 10}));
+}
+
+TEST_F(Proba, AnUnderscoreFoldsToTheDeleteCodeAndRemovesTheLastLetter) {
+    // Codes 65 to 96 all gain 32, so "_" (95) becomes 127 and deletes like the Delete key.
+    slowa({"kotek"});
+    zacznij_haslo("kotek");
+    S_Type(0.3, "kox_tek");
+    graj();
+    EXPECT_EQ(h1, "kotek");
+    EXPECT_EQ(pruba, 0);
+    EXPECT_EQ(dzwieki("s9").size(), 7u) << "six letters and one deletion";
 }
 
 TEST_F(Proba, DeletionBlanksItsCellAndDoesNothingOnAnEmptyGuess) {
