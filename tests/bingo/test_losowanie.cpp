@@ -1,6 +1,7 @@
 // Scenario tests of the ball draws of the main game and of the final, and of the Space and bad-luck screens.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -39,6 +40,24 @@ int jedno_nacisniecie(int& ku) {
 
 void ustaw_stan(const char* wzor) {
     for (int i = 0; i < 25; ++i) tk[0][i] = wzor[i] == '1';
+}
+
+// The prompt's brightness counter after pass p of a waiting loop: up from 1 to 251, down to -1,
+// up again from 0, so one rise and fall take 504 passes.
+int jasnosc_po(int p) {
+    int q = p % 504;
+    return q <= 251 ? q : 502 - q;
+}
+
+// Pixels of the message strip that differ from the strip a waiting pass should show: the clean
+// strip, the prompt in green g and, when ile >= 0, the count of balls still due beside it.
+int roznice_zachety(ALLEGRO_BITMAP* wzor, const char* napis, int ile, int g) {
+    al_set_target_bitmap(wzor);
+    al_draw_bitmap_region(bufor, 32, 494, 338, 62, 32, 494, 0);
+    al_draw_text(f28, al_map_rgb(0, g, 0), 60, 510, ALLEGRO_ALIGN_LEFT, napis);
+    if (ile >= 0) al_draw_textf(f28, al_map_rgb(0, g, 0), 305, 510, ALLEGRO_ALIGN_LEFT, "%d", ile);
+    al_set_target_bitmap(tylny);
+    return roznice(wzor, 32, 494, 338, 62);
 }
 
 }  // namespace
@@ -137,6 +156,32 @@ TEST_F(LosKul, ADrawEndsAfterTwoNumbersOrOnARedBallBeforeOrAfterTheFirst) {
         }
     }
     EXPECT_TRUE(bylo[0] && bylo[1] && bylo[2]);
+}
+
+TEST_F(LosKul, WaitingPromptPulsesBetweenGreen80And142OnePassAtATime) {
+    plansza(0, PUSTA);
+    S_Reset();
+    klawiatura_wolna();
+    ALLEGRO_BITMAP* wzor = kopia_ekranu();
+    const int f0 = S_Frames();
+    int zle = 0, g_min = 255, g_max = 0;
+    S_OnFrame([&](int n) {
+        const int g = jasnosc_po(n - f0) / 4 + 80;
+        g_min = std::min(g_min, g);
+        g_max = std::max(g_max, g);
+        if (roznice_zachety(wzor, "Losowanie kul", -1, g) != 0 && ++zle <= 3) ADD_FAILURE() << "pass " << n - f0;
+    });
+    // Two rises and a fall: the turns at 251 and at -1 both pass.
+    S_KeyDown(1.1, ALLEGRO_KEY_ESCAPE);
+    int gr = 0, ku = 42;
+    los_kul(gr, ku);
+    S_OnFrame(nullptr);
+    al_destroy_bitmap(wzor);
+    EXPECT_GE(S_Frames() - f0, 1050);
+    EXPECT_EQ(zle, 0);
+    EXPECT_EQ(g_min, 80);
+    EXPECT_EQ(g_max, 142);
+    EXPECT_EQ(ku, 42);
 }
 
 TEST_F(LosKul, EscapeWithTheSpaceBarDrawsNothingAndKeepsTheLastRoll) {
@@ -366,6 +411,45 @@ TEST_F(LosKulf, BallsOnStruckCellsAreWastedAndALineEndsTheDraw) {
     EXPECT_EQ(S_Entered("bingo"), 0);
     EXPECT_GT(zmarnowane, 0);
     EXPECT_GT(bingo_f, 0);
+}
+
+TEST_F(LosKulf, WaitingPromptShowsTheBallsStillDueAndPulsesAsInTheMainGame) {
+    plansza(0, WZOR_FINALU);
+    bingof = 0;
+    S_Reset();
+    klawiatura_wolna();
+    ALLEGRO_BITMAP* wzor = kopia_ekranu();
+    const int f0 = S_Frames();
+    int zle = 0;
+    bool kula = false;
+    S_OnFrame([&](int n) {
+        // From the pass that reads the Space the ball's own frames follow.
+        kula = kula || wcisniety(ALLEGRO_KEY_SPACE);
+        if (kula) return;
+        if (roznice_zachety(wzor, "Losowanie  kul", 3, jasnosc_po(n - f0) / 4 + 80) != 0 && ++zle <= 3)
+            ADD_FAILURE() << "pass " << n - f0;
+    });
+    // One ball that is neither yellow nor on the centre cell, which would end the draw with a line.
+    unsigned ziarno = 1;
+    for (;; ++ziarno) {
+        std::srand(ziarno);
+        int rzut = std::rand() % 9, komorka = std::rand() % 25;
+        if (rzut != 0 && komorka != 12) break;
+    }
+    std::srand(ziarno);
+    S_KeyPress(0.6, ALLEGRO_KEY_SPACE);
+    S_KeyDown(8.0, ALLEGRO_KEY_ESCAPE);
+    int gr = 0, pruba = 2;
+    los_kulf(gr, pruba);
+    S_OnFrame(nullptr);
+    EXPECT_EQ(zle, 0);
+    ASSERT_EQ(S_Entered("spr"), 1);
+    EXPECT_EQ(bingof, 0);
+    // After the ball the count shows two; the brightness has gone on meanwhile, so any green will do.
+    bool dwie = false;
+    for (int g = 80; g <= 142 && !dwie; ++g) dwie = roznice_zachety(wzor, "Losowanie  kul", 2, g) == 0;
+    al_destroy_bitmap(wzor);
+    EXPECT_TRUE(dwie);
 }
 
 TEST_F(LosKulf, EscapeWithTheSpaceBarDrawsNothing) {
