@@ -11,6 +11,7 @@
 #include "i_system.h"
 #include "shell.h"
 #include "state.h"
+#include "word.h"
 
 namespace {
 
@@ -71,21 +72,6 @@ long zegar_proby() {
     return przebiegi;
 }
 
-// The grid scroll: the grid copied from the screen, then slid up one pixel per 5 ms frame.
-void przesuwanie() {
-    ALLEGRO_BITMAP* kopia = al_create_bitmap(340, 340);
-    al_set_target_bitmap(kopia);
-    al_draw_bitmap_region(tylny, 30, 125, 340, 340, 0, 0, 0);
-    al_set_target_bitmap(tylny);
-    for (int i = 0; i < 69; ++i) {
-        kas_2();
-        al_draw_bitmap_region(kopia, 0, i, 340, 340 - i, 30, 124, 0);
-        I_FinishUpdate();
-        I_Rest(0.005);
-    }
-    al_destroy_bitmap(kopia);
-}
-
 }  // namespace
 
 int main() {
@@ -121,7 +107,7 @@ int main() {
     double zegar = wyniki.back().czas;
 
     start();
-    przesuwanie();
+    przesuwanie_diagramu();
     stop("grid scroll (69 x 0.005)", 69 * 0.005, 69);
 
     start();

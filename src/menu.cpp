@@ -119,6 +119,18 @@ void menu() {
     }
 }
 
+// A page drawn into bufor fades in, stays while any mouse button is held, and gives way to the menu again.
+static void pokaz_strone(double odpoczynek) {
+    al_set_target_bitmap(tylny);
+    ukazywanie_obrazu();
+    while (myszka.buttons != 0) {
+        I_GetMouseState(&myszka);
+        I_Rest(odpoczynek);
+    }
+    szykowanie_menu();
+    ukazywanie_obrazu();
+}
+
 void zasady_gry() {
     SLAD("zasady_gry");
     al_set_target_bitmap(bufor);
@@ -130,14 +142,7 @@ void zasady_gry() {
     al_draw_textf(f24, al_map_rgb(200, 200, 155), 370, 472, ALLEGRO_ALIGN_CENTRE, "%d", ih);
     al_draw_text(f20, kolor_strony(), 400, 475, 0, " - rzeczowniki 5-literowe");
     for (int m = 0; m < 3; ++m) al_draw_bitmap_region(el, 396 + 23 * m, 170, 22, 22, 100, 213 + 23 * m, 0);
-    al_set_target_bitmap(tylny);
-    ukazywanie_obrazu();
-    while (myszka.buttons != 0) {
-        I_GetMouseState(&myszka);
-        I_Rest(0.001);
-    }
-    szykowanie_menu();
-    ukazywanie_obrazu();
+    pokaz_strone(0.001);
 }
 
 void info() {
@@ -147,14 +152,7 @@ void info() {
     al_draw_text(f32, al_map_rgb(0, 0, 0), 410, 20, ALLEGRO_ALIGN_CENTRE, "Informacje");
     al_draw_text(f32, al_map_rgb(55, 99, 99), 412, 22, ALLEGRO_ALIGN_CENTRE, "Informacje");
     for (int n = 0; n < 9; ++n) al_draw_text(f20, kolor_strony(), 400, 200 + 22 * n, ALLEGRO_ALIGN_CENTRE, LINIE_INFO[n]);
-    al_set_target_bitmap(tylny);
-    ukazywanie_obrazu();
-    while (myszka.buttons != 0) {
-        I_GetMouseState(&myszka);
-        I_Rest(0);
-    }
-    szykowanie_menu();
-    ukazywanie_obrazu();
+    pokaz_strone(0);
 }
 
 void imie_gracza() {
