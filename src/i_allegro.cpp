@@ -31,8 +31,8 @@ long pokazy = 0;
 // The game never waits for a lag longer than this to be caught up (a dragged window, a stall).
 constexpr double NAJWIEKSZE_OPOZNIENIE = 0.25;
 // The game's own work between two rests is absorbed by the rests that follow only up to this
-// much; longer work (loading, building a screen) starts a new schedule. A frame's drawing takes far less, so sequences
-// keep their length; but loading the game background (20 to 50 ms) before the fade-in would,
+// much; longer work (loading, building a screen) starts a new schedule. A frame's drawing
+// takes far less, so sequences keep their length; but loading the game background (20 to 50 ms) before the fade-in would,
 // if eaten out of the fade's 0.4 s of rests, cut it short by up to an eighth. Time spent
 // presenting is not the game's work and is always absorbed, or a slow present (a vertical
 // retrace wait) would restart the schedule at every frame.

@@ -148,15 +148,7 @@ void ustawienia() {
     al_set_target_bitmap(tylny);
 }
 
-void koniec() {
-    SLAD("koniec");
-    for (int k = 0; k < 25; ++k) {
-        al_draw_tinted_scaled_bitmap(el, al_map_rgba(0, 0, 0, k), 350, 110, 10, 10, 0, 0, 800, 600, 0);
-        I_FinishUpdate();
-        I_Rest(0.02);
-    }
-    std::remove("ekr.png");
-
+void zwolnij_zasoby() {
     // Bitmaps and fonts go before the display, so none outlives the context it lives in.
     ALLEGRO_BITMAP** bitmapy[] = {&bufor, &el, &lit, &tgr[0], &tgr[1], &ekr_w_pamieci};
     for (ALLEGRO_BITMAP** b : bitmapy) {
@@ -173,6 +165,18 @@ void koniec() {
     }
     I_ShutdownGraphics();
     I_ShutdownSound();
+}
+
+void koniec() {
+    SLAD("koniec");
+    for (int k = 0; k < 25; ++k) {
+        al_draw_tinted_scaled_bitmap(el, al_map_rgba(0, 0, 0, k), 350, 110, 10, 10, 0, 0, 800, 600, 0);
+        I_FinishUpdate();
+        I_Rest(0.02);
+    }
+    std::remove("ekr.png");
+
+    zwolnij_zasoby();
 }
 
 static void kas(int x, int y, int w, int h_) { al_draw_bitmap_region(bufor, x, y, w, h_, x, y, 0); }

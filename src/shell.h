@@ -9,6 +9,9 @@
 
 void ustawienia();
 void koniec();
+// Releases every resource of the game state that is loaded, the window and the audio last;
+// also what a start-up stopped half-way leaves behind.
+void zwolnij_zasoby();
 void pocz();
 
 void kas_1();

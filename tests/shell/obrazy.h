@@ -79,20 +79,4 @@ inline void wzorek(ALLEGRO_BITMAP* b, int ziarno) {
 }
 
 // A start-up that threw leaves part of the game state loaded: release it so the next test starts clean.
-inline void sprzatnij_po_starcie() {
-    ALLEGRO_BITMAP** bitmapy[] = {&bufor, &el, &lit, &tgr[0], &tgr[1], &ekr_w_pamieci};
-    for (ALLEGRO_BITMAP** b : bitmapy) {
-        if (*b) al_destroy_bitmap(*b);
-        *b = nullptr;
-    }
-    for (const czcionka_mediow& c : CZCIONKI) {
-        if (*c.cel) al_destroy_font(*c.cel);
-        *c.cel = nullptr;
-    }
-    for (i_dzwiek*& s : samp) {
-        I_FreeSound(s);
-        s = nullptr;
-    }
-    I_ShutdownGraphics();
-    I_ShutdownSound();
-}
+inline void sprzatnij_po_starcie() { zwolnij_zasoby(); }
