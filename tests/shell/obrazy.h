@@ -10,6 +10,7 @@
 #include <string>
 
 #include "i_system.h"
+#include "shell.h"
 #include "state.h"
 
 struct prostokat {
