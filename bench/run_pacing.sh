@@ -13,7 +13,7 @@ ln -s "$(pwd)/media" "$katalog/media"
 # A display number nobody uses.
 nr=90
 while [ -e /tmp/.X11-unix/X$nr ] || [ -e /tmp/.X$nr-lock ]; do nr=$((nr + 1)); done
-Xvfb :$nr -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb :$nr -noreset -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null; rm -rf "$katalog"' EXIT
 for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$nr ] && break; sleep 0.1; done

@@ -3,6 +3,8 @@
 
 set -u
 
+. "$(dirname "${BASH_SOURCE[0]}")/lib_x.sh"
+
 E2E_GRA=$(readlink -f "${1:?path of the game}")
 E2E_ZRODLA=$(pwd)
 E2E_KAT=$(mktemp -d /tmp/brolik-e2e-XXXXXX)
@@ -73,28 +75,10 @@ uruchom_x() {
     for p in Xvfb openbox xdotool import convert setxkbmap xprop; do
         command -v "$p" >/dev/null || porazka "$p is not installed"
     done
-    local plik="$E2E_KAT/ekran" proba
-    # A server that dies at once (a display taken over by another one starting at that moment)
-    # is started again on the next free display.
-    for proba in 1 2 3; do
-        : >"$plik"
-        exec 8>"$plik"
-        Xvfb -displayfd 8 -screen 0 1024x768x24 -nolisten tcp >"$E2E_KAT/xvfb.log" 2>&1 &
-        XVFB_PID=$!
-        exec 8>&-
-        czekaj 15 "the X server" sh -c "test -s '$plik' || ! kill -0 $XVFB_PID 2>/dev/null"
-        export DISPLAY=":$(head -n1 "$plik")"
-        sleep 0.2
-        if kill -0 "$XVFB_PID" 2>/dev/null && xprop -root >/dev/null 2>&1; then break; fi
-        log "the X server did not come up (attempt $proba)"
-        kill "$XVFB_PID" 2>/dev/null
-        wait "$XVFB_PID" 2>/dev/null
-        XVFB_PID=""
-    done
-    [ -n "$XVFB_PID" ] || porazka "no X server could be started"
-    openbox --sm-disable >"$E2E_KAT/openbox.log" 2>&1 &
-    WM_PID=$!
-    czekaj 15 "the window manager" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
+    x_start "$E2E_KAT"
+    XVFB_PID=$X_XVFB_PID
+    WM_PID=$X_WM_PID
+    [ -n "$X_BLAD" ] && porazka "$X_BLAD"
     setxkbmap pl || porazka "setxkbmap pl failed"
     log "X server $DISPLAY with openbox, layout pl"
 }

@@ -2,6 +2,7 @@
 # Sourced by tests/e2e/test_startup*.sh; they call start_x first and sprzatanie runs at exit.
 
 BROLIK_ZRODLA=$(pwd)
+. "$(dirname "${BASH_SOURCE[0]}")/lib_x.sh"
 bledy=0
 xvfb_pid=
 wm_pid=
@@ -40,19 +41,13 @@ start_x() {
     for narzedzie in Xvfb openbox xdotool xprop; do
         command -v $narzedzie >/dev/null || { echo "FAIL - $narzedzie is not installed"; exit 1; }
     done
-    local nr=70
-    while [ -e /tmp/.X11-unix/X$nr ] || [ -e /tmp/.X$nr-lock ]; do nr=$((nr + 1)); done
-    Xvfb :$nr -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do [ -e /tmp/.X11-unix/X$nr ] && break; sleep 0.05; done
-    export DISPLAY=:$nr
-    openbox >/dev/null 2>&1 &
-    wm_pid=$!
-    # openbox is ready once it owns the window manager selection.
-    for _ in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-        sleep 0.05
-    done
+    local k
+    k=$(mktemp -d /tmp/brolik-e2e-x-XXXXXX)
+    katalogi+=("$k")
+    x_start "$k"
+    xvfb_pid=$X_XVFB_PID
+    wm_pid=$X_WM_PID
+    [ -z "$X_BLAD" ] || { echo "FAIL - $X_BLAD"; cat "$k"/*.log; exit 1; }
 }
 
 # A fresh working directory in $k whose media/ links to the game's media files (removed at exit).
