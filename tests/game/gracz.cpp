@@ -134,14 +134,6 @@ int aktywny() {
     return -1;
 }
 
-int ile_pikseli(int x, int y, int w_, int h_, rgb c) {
-    int n = 0;
-    for (int j = y; j < y + h_; ++j)
-        for (int i = x; i < x + w_; ++i)
-            if (piksel(i, j) == c) ++n;
-    return n;
-}
-
 std::string obce_slowo() {
     for (int i = 0; i < ih; ++i)
         if (h[i].find_first_of(hh) == std::string::npos) return h[i];

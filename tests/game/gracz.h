@@ -47,7 +47,5 @@ void zasiej_zerowy_rzut();
 
 // The player whose name the panel shows, by its colour (0, 1), or -1 when neither is seen.
 int aktywny();
-// Pixels of exactly this colour in the rectangle.
-int ile_pikseli(int x, int y, int w, int h_, rgb c);
 // The word of the list sharing no letter with hh (so a guess of it reveals nothing).
 std::string obce_slowo();

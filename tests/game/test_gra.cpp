@@ -123,7 +123,7 @@ TEST_F(Gra, OnePlayerTenWordsWithShrinkingPrizesThenFiveFinalStakesAndTheEndScre
     for (int k = 0; k < 5; ++k)
         EXPECT_EQ(niezgodne_z_el(530 + 24 * k, 426, 40, 235, 19, 19), 0) << "marker " << k;
     EXPECT_EQ(niezgodne_z_el(648, 425, 270, 170, 119, 24), 0) << "the final's label";
-    for (int k = 0; k < 5; ++k) EXPECT_GT(ile_pikseli(380, 143 + 69 * k, 71, 30, {55, 155, 55}), 0) << "stake " << k;
+    for (int k = 0; k < 5; ++k) EXPECT_GT(ile_koloru(380, 143 + 69 * k, 71, 30, {55, 155, 55}), 0) << "stake " << k;
     tylny = teraz;
     al_destroy_bitmap(przed_koncem);
 }
@@ -160,7 +160,7 @@ TEST_F(Gra, TwoPlayersPassTheTurnAfterATimeOutARedBallAndALostWord) {
     };
     g.klatka = [&] {
         if (S_Entered("zmiana_gracza") == 2 && S_Entered("dane_gracza") < 5)
-            p.strata = std::max(p.strata, ile_pikseli(32, 494, 338, 62, {200, 144, 44}));
+            p.strata = std::max(p.strata, ile_koloru(32, 494, 338, 62, {200, 144, 44}));
     };
     podlacz(g);
     gra();

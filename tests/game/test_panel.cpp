@@ -70,8 +70,8 @@ TEST_F(Panel, SecondPlayerPanelShowsTheirNameColourBothTotalsAndTheirBoard) {
     wypelnij(tgr[1], {40, 50, 60});
     dane_gracza(1);
     EXPECT_EQ(aktywny(), 1);
-    EXPECT_GT(ile_pikseli(640, 545, 120, 22, {200, 144, 44}), 0) << "the active total";
-    EXPECT_GT(ile_pikseli(640, 574, 150, 22, {130, 120, 110}), 0) << "the other total";
+    EXPECT_GT(ile_koloru(640, 545, 120, 22, {200, 144, 44}), 0) << "the active total";
+    EXPECT_GT(ile_koloru(640, 574, 150, 22, {130, 120, 110}), 0) << "the other total";
     EXPECT_EQ(piksel(600, 250), (rgb{40, 50, 60})) << "player 1's board";
     EXPECT_TRUE(z_obszaru(700, 530, 642, 523, 116, 16)) << "the empty timer bar";
     EXPECT_EQ(S_Frames(), 0) << "the panel waits for the caller's flip";
@@ -86,7 +86,7 @@ TEST_F(Panel, OnePlayerPanelHasNoSecondTotalAndTheFinalAddsCaps) {
     ig = 1;
     suma[1] = 999;  // must not show
     dane_gracza(0);
-    EXPECT_EQ(ile_pikseli(640, 574, 150, 22, {130, 120, 110}), 0);
+    EXPECT_EQ(ile_koloru(640, 574, 150, 22, {130, 120, 110}), 0);
     // The second box is a patch of the background from x = 10, not from its own place.
     for (int x = 640; x < 790; x += 13)
         for (int y = 574; y < 596; y += 5) ASSERT_EQ(piksel(x, y), piksel_bufora(x - 630, y)) << x << "," << y;
@@ -133,7 +133,7 @@ TEST_F(Panel, ChangeOfPlayerShowsItsMessageOverTheBoard) {
     int widziany = -1;
     S_OnFrame([&](int) {
         if (S_Entered("zmiana_gracza") == 1 && S_Entered("dane_gracza") == 0)
-            widziany = ile_pikseli(530, 275, 236, 40, {200, 144, 44});
+            widziany = ile_koloru(530, 275, 236, 40, {200, 144, 44});
     });
     zmiana_gracza(gr);
     EXPECT_GT(widziany, 0);
@@ -152,7 +152,7 @@ TEST_F(Panel, StartLoadsTheBackgroundAndDealsABoardPerPlayerWithItsMessage) {
         // The message strip while each board is dealt.
         int n = S_Entered("tablica");
         if (n > 0 && int(komunikaty.size()) < n)
-            komunikaty.push_back(ile_pikseli(32, 505, 338, 40, {50, 150, 150}));
+            komunikaty.push_back(ile_koloru(32, 505, 338, 40, {50, 150, 150}));
     });
     start();
     EXPECT_EQ(S_Entered("ukazywanie_obrazu"), 1);
@@ -171,7 +171,7 @@ TEST_F(Panel, OnePlayerStartDealsOneBoardWithoutMessageOrRest) {
     ig = 1;
     start();
     EXPECT_EQ(S_Entered("tablica"), 1);
-    EXPECT_EQ(ile_pikseli(32, 494, 338, 62, {50, 150, 150}), 0);
+    EXPECT_EQ(ile_koloru(32, 494, 338, 62, {50, 150, 150}), 0);
     for (int i = 0; i < 25; ++i) EXPECT_EQ(tab[1][i], 0) << "no board for a second player";
     EXPECT_LT(S_Now() - S_EnteredAt("tablica"), 1.0) << "no 1.0 s rest after the board";
 }
@@ -186,7 +186,7 @@ TEST_F(Panel, FinalistIsTheRicherPlayerAndOnATieThePlayerWhoseTurnItIs) {
         suma[1] = p.s1;
         int gr = p.gr_przed;
         int ogloszenie = 0;
-        S_OnFrame([&](int) { ogloszenie = std::max(ogloszenie, ile_pikseli(32, 494, 338, 62, {0, 155, 55})); });
+        S_OnFrame([&](int) { ogloszenie = std::max(ogloszenie, ile_koloru(32, 494, 338, 62, {0, 155, 55})); });
         final_pocz(gr);
         EXPECT_EQ(gr, p.gr_po) << p.s0 << ":" << p.s1;
         EXPECT_GT(ogloszenie, 0) << "\"Do finału przechodzi\"";
@@ -203,7 +203,7 @@ TEST_F(Panel, FinalEntryPacesItsAnimationsPlaysItsStingAndBlanksTheArrowColumn) 
         suma[0] = 100;
         suma[1] = 900;
         int ogloszenie = 0;
-        S_OnFrame([&](int) { ogloszenie = std::max(ogloszenie, ile_pikseli(32, 494, 338, 62, {0, 155, 55})); });
+        S_OnFrame([&](int) { ogloszenie = std::max(ogloszenie, ile_koloru(32, 494, 338, 62, {0, 155, 55})); });
         final_pocz(gr);
         // 56 band steps, 1 s, 301 curtain steps, [1 s announcement], 40 banner steps, 0.5 s [+ 2 s].
         double oczekiwany = 0.56 + 1.0 + 3.01 + 0.4 + 0.5 + (gracze == 2 ? 1.0 + 2.0 : 0.0);
@@ -250,9 +250,9 @@ TEST_F(Panel, EndScreenGrowsItsFrameShowsTheWinningsAndWaitsForEnter) {
     EXPECT_TRUE(z_obszaru(701, 376, 10, 130, 5, 5));
     EXPECT_EQ(piksel(95, 300), piksel_bufora(95, 300)) << "nothing left of the frame";
     EXPECT_EQ(piksel(400, 220), piksel_bufora(400, 220)) << "nothing above the frame";
-    EXPECT_GT(ile_pikseli(96, 230, 608, 45, {0, 110, 210}), 0) << "\"Koniec gry\"";
-    EXPECT_GT(ile_pikseli(96, 275, 608, 55, {66, 188, 66}), 0) << "the winnings";
-    EXPECT_GT(ile_pikseli(96, 330, 608, 35, {133, 133, 133}), 0) << "\" Enter to MENU \"";
+    EXPECT_GT(ile_koloru(96, 230, 608, 45, {0, 110, 210}), 0) << "\"Koniec gry\"";
+    EXPECT_GT(ile_koloru(96, 275, 608, 55, {66, 188, 66}), 0) << "the winnings";
+    EXPECT_GT(ile_koloru(96, 330, 608, 35, {133, 133, 133}), 0) << "\" Enter to MENU \"";
 }
 
 TEST_F(Panel, EndScreenHeldEnterOrEscapeEndsTheWaitAtOnce) {

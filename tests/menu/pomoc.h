@@ -59,16 +59,6 @@ inline bool blisko(const rgb& a, const rgb& b, int tol = 2) {
     return std::abs(a.r - b.r) <= tol && std::abs(a.g - b.g) <= tol && std::abs(a.b - b.b) <= tol;
 }
 
-// Pixels of exactly this colour in the rectangle of the bitmap.
-inline int ile_koloru(ALLEGRO_BITMAP* bmp, int x, int y, int w, int h_, rgb c) {
-    int n = 0;
-    al_lock_bitmap(bmp, ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READONLY);
-    for (int j = y; j < y + h_; ++j)
-        for (int i = x; i < x + w; ++i)
-            if (piksel_z(bmp, i, j) == c) ++n;
-    al_unlock_bitmap(bmp);
-    return n;
-}
 
 // Pixels where two bitmaps differ in the rectangle.
 inline int roznice_miedzy(ALLEGRO_BITMAP* a, ALLEGRO_BITMAP* b, int x, int y, int w, int h_) {

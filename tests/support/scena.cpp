@@ -75,6 +75,17 @@ rgb piksel_z(ALLEGRO_BITMAP* b, int x, int y) {
 rgb piksel(int x, int y) { return piksel_z(tylny, x, y); }
 rgb piksel_bufora(int x, int y) { return piksel_z(bufor, x, y); }
 
+int ile_koloru(ALLEGRO_BITMAP* b, int x, int y, int w, int h_, rgb c) {
+    int n = 0;
+    al_lock_bitmap(b, ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READONLY);
+    for (int j = y; j < y + h_; ++j)
+        for (int i = x; i < x + w; ++i)
+            if (piksel_z(b, i, j) == c) ++n;
+    al_unlock_bitmap(b);
+    return n;
+}
+int ile_koloru(int x, int y, int w, int h_, rgb c) { return ile_koloru(tylny, x, y, w, h_, c); }
+
 bool ekran_jak_bufor(int x, int y, int w, int h_, int krok) {
     for (int j = y; j < y + h_; j += krok)
         for (int i = x; i < x + w; i += krok)

@@ -46,6 +46,9 @@ protected:
 rgb piksel(int x, int y);
 rgb piksel_bufora(int x, int y);
 rgb piksel_z(ALLEGRO_BITMAP* b, int x, int y);
+// Pixels of exactly this colour in the rectangle of the bitmap, or of the screen.
+int ile_koloru(ALLEGRO_BITMAP* b, int x, int y, int w, int h, rgb c);
+int ile_koloru(int x, int y, int w, int h, rgb c);
 // True when the screen equals bufor everywhere in the rectangle (every `krok`-th pixel).
 bool ekran_jak_bufor(int x, int y, int w, int h, int krok = 1);
 // Copies the screen bitmap, for comparing before and after.

@@ -80,14 +80,6 @@ bool region_na_ekranie(ALLEGRO_BITMAP* zrodlo, int sx, int sy, int w, int h_, in
     return zgodny(zrodlo, sx, sy, w, h_, x, y, [](int, int) { return true; }) > 0;
 }
 
-int ile_koloru(int x, int y, int w, int h_, rgb c) {
-    int n = 0;
-    for (int j = y; j < y + h_; ++j)
-        for (int i = x; i < x + w; ++i)
-            if (piksel(i, j) == c) ++n;
-    return n;
-}
-
 std::vector<s_dzwiek> dzwieki(const std::string& nazwa) {
     std::vector<s_dzwiek> w;
     for (const s_dzwiek& d : S_Sounds())

@@ -20,8 +20,6 @@ int glif_w(int x, int y);
 int kafel_w(int x, int y);
 // True when every opaque pixel of the region of `zrodlo` appears unchanged on the screen at (x, y).
 bool region_na_ekranie(ALLEGRO_BITMAP* zrodlo, int sx, int sy, int w, int h, int x, int y);
-// Pixels of exactly this colour in the rectangle of the screen.
-int ile_koloru(int x, int y, int w, int h, rgb c);
 // The sounds recorded so far from one sample, in order.
 std::vector<s_dzwiek> dzwieki(const std::string& nazwa);
 // Glyph indices of the five positions of a grid row, read back from the screen.
