@@ -277,8 +277,8 @@ def main():
     final.sort(key=polish_order)
     report(6, "reviewed", final, "(%d excluded in the window, %d included)"
            % (sum(1 for w in window if w in exclude), len(include)))
-    if not 1500 <= len(final) <= 1999:
-        sys.exit("final list has %d words, outside 1500..1999" % len(final))
+    if not 1600 <= len(final) <= 1999:
+        sys.exit("final list has %d words, outside 1600..1999" % len(final))
 
     with open(a.out, "w", encoding="ascii", newline="\n") as f:
         for w in final:
