@@ -24,11 +24,13 @@ if [ -n "$BRAK" ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends $BRAK
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j"$(nproc)"
-
 if [ "$1" = play ]; then
+  # The game alone: the test suites and benchmarks are for the test path.
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
+  cmake --build build -j"$(nproc)" --target brolik
   exec ./build/brolik
 fi
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
+cmake --build build -j"$(nproc)"
 cd build
 ctest --output-on-failure -j2

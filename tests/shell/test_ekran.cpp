@@ -349,8 +349,8 @@ TEST_F(Scena, WhenEkrPngCannotBeSavedTheIntroFrameIsKeptInMemoryWithOneWarning) 
 
 TEST_F(Scena, InAReadOnlyWorkingDirectoryTheIntroFrameIsKeptInMemoryWithOneWarning) {
     if (geteuid() == 0)
-        GTEST_SKIP() << "running as root, where a read-only directory is still writable; "
-                        "the case of a directory named ekr.png covers the failed save";
+        GTEST_SKIP() << "needs a non-root user: as root a read-only directory is still writable "
+                        "(the case of a directory named ekr.png covers the failed save)";
     ASSERT_EQ(chmod(katalog.c_str(), 0555), 0);
     intro_bez_zapisu();
     EXPECT_FALSE(fs::exists("ekr.png"));
