@@ -39,8 +39,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Brolik developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "word-guessing quiz game in Polish with a Bingo board")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Brolik is a desktop quiz game in Polish for one or two players at one
+set(CPACK_PACKAGE_DESCRIPTION "Brolik is a desktop quiz game in Polish for one or two players at one
 keyboard. Each round joins two games: guess a hidden five-letter Polish
 noun in up to five tries, the letters shown red, yellow or blue, then draw
 balls that strike numbers off a 5 x 5 Bingo board. After ten words the
