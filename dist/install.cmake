@@ -3,7 +3,7 @@
 # The AppStream id and the web address are the project's to own; until it has a site of its own
 # these stand in, and a packager sets both on the cmake command line.
 set(BROLIK_ID "org.example.brolik" CACHE STRING "reverse-DNS id of the game in the AppStream catalogue")
-set(BROLIK_STRONA "https://example.org/brolik" CACHE STRING "web page of the game; its screenshot is <page>/zrzut-menu.png")
+set(BROLIK_STRONA "https://example.org/brolik" CACHE STRING "web page of the game; the catalogue shows <page>/zrzut-menu.png, a copy of docs/zrzut-menu.png")
 
 install(TARGETS brolik RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
