@@ -206,7 +206,7 @@ void gra() {
 void start() {
     SLAD("start");
     // Keep the old background if the new one cannot be read: a null bufor would break every restore.
-    ALLEGRO_BITMAP* nowy = al_load_bitmap("media/gg1.png");
+    ALLEGRO_BITMAP* nowy = al_load_bitmap(plik_mediow("gg1.png").c_str());
     if (nowy) {
         if (bufor) al_destroy_bitmap(bufor);
         bufor = nowy;

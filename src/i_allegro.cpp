@@ -126,6 +126,15 @@ void I_ShutdownGraphics() {
     I_TraceClose();
 }
 
+std::string I_ProgramDirectory() {
+    ALLEGRO_PATH* p = al_get_standard_path(ALLEGRO_EXENAME_PATH);
+    if (!p) return "";
+    al_set_path_filename(p, nullptr);
+    std::string katalog = al_path_cstr(p, ALLEGRO_NATIVE_PATH_SEP);
+    al_destroy_path(p);
+    return katalog;
+}
+
 void I_Error(const std::string& komunikat) {
     std::fprintf(stderr, "brolik: %s\n", komunikat.c_str());
     if (ekran) al_destroy_display(ekran);

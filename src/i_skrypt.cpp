@@ -43,6 +43,7 @@ std::unordered_map<std::string, int> wejscia;
 std::function<void(double)> przy_odczycie;
 std::function<void(int)> przy_klatce;
 bool zainicjowane = false;
+std::string katalog_programu;
 
 void dodaj(double t, rodzaj r, int a = 0, int b = 0, int c = 0) {
     zdarzenie z{t, licznik++, r, a, b, c};
@@ -135,6 +136,7 @@ void S_Reset() {
     wejscia.clear();
     przy_odczycie = nullptr;
     przy_klatce = nullptr;
+    katalog_programu.clear();
 }
 
 double S_Now() { return teraz; }
@@ -221,6 +223,9 @@ void I_ShutdownGraphics() {
     if (tylny) al_destroy_bitmap(tylny);
     tylny = nullptr;
 }
+
+void S_SetProgramDirectory(const std::string& katalog) { katalog_programu = katalog; }
+std::string I_ProgramDirectory() { return katalog_programu; }
 
 void I_Error(const std::string& komunikat) { throw s_blad_startu{komunikat}; }
 void I_Warning(const std::string& komunikat) { slad.push_back({teraz, "warning " + komunikat}); }

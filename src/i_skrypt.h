@@ -51,6 +51,9 @@ const std::vector<s_slad>& S_Trace();
 int S_Entered(const std::string& nazwa);
 // Virtual time of the n-th (0-based) entry into the routine, or -1.
 double S_EnteredAt(const std::string& nazwa, int n = 0);
+// Where the program's file is said to lie (I_ProgramDirectory); "" after S_Reset.
+void S_SetProgramDirectory(const std::string& katalog);
+
 // The last start-up fault reported through I_Error (which throws in the scripted platform).
 struct s_blad_startu {
     std::string komunikat;

@@ -20,6 +20,10 @@ bool I_InitGraphics(const char* tytul);
 void I_ShutdownGraphics();
 void I_ShutdownSound();
 
+// The folder holding the running program's file, or "" when it cannot be found; an installed
+// game finds its media from there.
+std::string I_ProgramDirectory();
+
 // Reports a start-up fault naming the file and what is wrong; does not return.
 [[noreturn]] void I_Error(const std::string& komunikat);
 // One warning line on stderr.

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 
 #include "state.h"
@@ -33,31 +34,67 @@ bool bajt_slowa(unsigned char c) {
     return false;
 }
 
-ALLEGRO_BITMAP* wczytaj_obraz(const char* plik, int min_w, int min_h) {
-    ALLEGRO_BITMAP* b = al_load_bitmap(plik);
-    if (!b) I_Error(std::string(plik) + ": cannot load the picture (missing, or not a PNG file)");
+ALLEGRO_BITMAP* wczytaj_obraz(const char* nazwa, int min_w, int min_h) {
+    const std::string plik = plik_mediow(nazwa);
+    ALLEGRO_BITMAP* b = al_load_bitmap(plik.c_str());
+    if (!b) I_Error(plik + ": cannot load the picture (missing, or not a PNG file)");
     if (al_get_bitmap_width(b) < min_w || al_get_bitmap_height(b) < min_h) {
         char opis[160];
         std::snprintf(opis, sizeof opis, ": the picture is %d x %d, it must be at least %d x %d",
                       al_get_bitmap_width(b), al_get_bitmap_height(b), min_w, min_h);
-        I_Error(std::string(plik) + opis);
+        I_Error(plik + opis);
     }
     return b;
 }
 
 void wczytaj_slowa() {
-    std::ifstream we(PLIK_LISTY);
-    if (!we) I_Error(std::string(PLIK_LISTY) + ": cannot open the word list");
+    const std::string plik = plik_mediow(PLIK_LISTY);
+    std::ifstream we(plik);
+    if (!we) I_Error(plik + ": cannot open the word list");
     std::vector<std::string> slowa;
     int nr = 0;
     std::string opis;
     if (!czytaj_liste(we, slowa, nr, opis)) {
-        if (nr > 0) I_Error(std::string(PLIK_LISTY) + ": line " + std::to_string(nr) + ": " + opis);
-        I_Error(std::string(PLIK_LISTY) + ": " + opis);
+        if (nr > 0) I_Error(plik + ": line " + std::to_string(nr) + ": " + opis);
+        I_Error(plik + ": " + opis);
     }
     ih = 0;
     for (const std::string& s : slowa) h[ih++] = s;
     h[ih] = "ZZZ";
+}
+
+// Where the installed media lie, seen from the folder of the installed program.
+#ifndef BROLIK_MEDIA_OD_PROGRAMU
+#define BROLIK_MEDIA_OD_PROGRAMU "../share/brolik/media"
+#endif
+
+// A media/ folder holding neither the sprite sheet nor the word list is not ours: a player's
+// home may well have a folder of that name, and the desktop menu starts the game there.
+bool media_gry(const std::filesystem::path& k) {
+    std::error_code blad;
+    return std::filesystem::is_regular_file(k / "el.png", blad) ||
+           std::filesystem::is_regular_file(k / PLIK_LISTY, blad);
+}
+
+void znajdz_media() {
+    namespace fs = std::filesystem;
+    katalog_mediow = "media/";
+    if (media_gry("media")) return;
+    std::error_code blad;
+    std::string szukane = fs::absolute("media", blad).string();
+    std::string program = I_ProgramDirectory();
+    if (!program.empty()) {
+        fs::path zainstalowane = (fs::path(program) / BROLIK_MEDIA_OD_PROGRAMU).lexically_normal();
+        if (media_gry(zainstalowane)) {
+            katalog_mediow = (zainstalowane / "").string();
+            return;
+        }
+        szukane += " and in " + zainstalowane.string();
+    } else {
+        szukane += " (the folder of the program itself could not be found)";
+    }
+    I_Error("cannot find the game's media: looked in " + szukane +
+            "; run the game from its source folder (build/brolik) or install it (cmake --install)");
 }
 
 }  // namespace
@@ -106,6 +143,7 @@ bool czytaj_liste(std::istream& we, std::vector<std::string>& slowa, int& nr_lin
 
 void ustawienia() {
     if (!I_Init()) I_Error("cannot initialise the Allegro library");
+    znajdz_media();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     I_InitSound();
     if (!I_InitGraphics(TYTUL_OKNA)) I_Error("cannot open a display: is DISPLAY set?");
@@ -124,17 +162,18 @@ void ustawienia() {
     al_set_target_bitmap(tylny);
 
     for (const czcionka_mediow& c : CZCIONKI) {
-        *c.cel = al_load_ttf_font(c.plik, c.rozmiar, 0);
-        if (!*c.cel) I_Error(std::string(c.plik) + ": cannot load the font (missing, or not a TrueType file)");
+        const std::string plik = plik_mediow(c.plik);
+        *c.cel = al_load_ttf_font(plik.c_str(), c.rozmiar, 0);
+        if (!*c.cel) I_Error(plik + ": cannot load the font (missing, or not a TrueType file)");
     }
 
     // The panel's timer-bar area reaches y = 539, and the grid scroll needs 880 columns.
-    el = wczytaj_obraz("media/el.png", 880, 540);
-    lit = wczytaj_obraz("media/literki.png", 52 * 36, 62);
+    el = wczytaj_obraz("el.png", 880, 540);
+    lit = wczytaj_obraz("literki.png", 52 * 36, 62);
     al_convert_mask_to_alpha(el, al_map_rgb(200, 200, 200));
 
     for (int n : KOLEJNOSC_DZWIEKOW) {
-        std::string plik = "media/s" + std::to_string(n) + ".ogg";
+        std::string plik = plik_mediow("s" + std::to_string(n) + ".ogg");
         std::string blad;
         samp[n] = I_LoadSound(plik.c_str(), &blad);
         if (!samp[n]) I_Error(plik + ": " + blad);
@@ -144,7 +183,7 @@ void ustawienia() {
 
     // The game background is loaded at each game start; check it now so a broken file stops
     // the program here and not in the middle of the menu.
-    al_destroy_bitmap(wczytaj_obraz("media/gg1.png", 800, 600));
+    al_destroy_bitmap(wczytaj_obraz("gg1.png", 800, 600));
     al_set_target_bitmap(tylny);
 }
 
@@ -174,7 +213,7 @@ void koniec() {
         I_FinishUpdate();
         I_Rest(0.02);
     }
-    std::remove("ekr.png");
+    if (media_z_katalogu_roboczego()) std::remove("ekr.png");
 
     zwolnij_zasoby();
 }
@@ -220,7 +259,10 @@ void pocz() {
         I_Rest(0.002);
         if (i == 20 || i == 150 || i == 280) I_StartSound(samp[7], 0.5f, 1.0f);
     }
-    if (!al_save_bitmap("ekr.png", tylny)) {
+    // Run from an installation, the working directory is the player's own: nothing goes there.
+    if (!media_z_katalogu_roboczego()) {
+        ekr_w_pamieci = al_clone_bitmap(tylny);
+    } else if (!al_save_bitmap("ekr.png", tylny)) {
         I_Warning("cannot write ekr.png in the working directory; the intro picture is kept in memory");
         ekr_w_pamieci = al_clone_bitmap(tylny);
     }

@@ -31,13 +31,17 @@ int bingof = 0;
 ALLEGRO_BITMAP* ekr_w_pamieci = nullptr;
 
 const char* const TYTUL_OKNA = " Gra w/g teleturnieju 'Brolik'  (2018)";
-const char* const PLIK_LISTY = "media/data_lista.txt";
+const char* const PLIK_LISTY = "data_lista.txt";
+
+std::string katalog_mediow = "media/";
+std::string plik_mediow(const std::string& nazwa) { return katalog_mediow + nazwa; }
+bool media_z_katalogu_roboczego() { return katalog_mediow == "media/"; }
 
 // f22 is the 24-pixel serif face and f32 the 46-pixel one: the names are historical.
 const czcionka_mediow CZCIONKI[6] = {
-    {"media/arialbd.ttf", 20, &f20},  {"media/georgiab.ttf", 24, &f22},
-    {"media/arialbd.ttf", 24, &f24},  {"media/arialbd.ttf", 28, &f28},
-    {"media/georgiab.ttf", 46, &f32}, {"media/arialbd.ttf", 40, &f40},
+    {"arialbd.ttf", 20, &f20},  {"georgiab.ttf", 24, &f22},
+    {"arialbd.ttf", 24, &f24},  {"arialbd.ttf", 28, &f28},
+    {"georgiab.ttf", 46, &f32}, {"arialbd.ttf", 40, &f40},
 };
 
 const int KOLEJNOSC_DZWIEKOW[10] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0};

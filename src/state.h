@@ -37,7 +37,15 @@ extern int bingof;
 // The window title, with its leading blank and two blanks before the year.
 extern const char* const TYTUL_OKNA;
 
-// Where the list of words lives, and how many words it may hold (the terminator takes a slot).
+// The folder the media are read from, ending in a slash: "media/" when the working directory
+// holds them, else the installed copy beside the program. Set once at start-up.
+extern std::string katalog_mediow;
+// The path of one media file: plik_mediow("el.png") is "media/el.png" run from the source folder.
+std::string plik_mediow(const std::string& nazwa);
+// True when the media are the working directory's own, so the game may keep its scratch picture there.
+bool media_z_katalogu_roboczego();
+
+// The name of the list of words in the media folder, and how many words it may hold (the terminator takes a slot).
 extern const char* const PLIK_LISTY;
 constexpr int POJEMNOSC_LISTY = 2000;
 constexpr int NAJWIECEJ_SLOW = POJEMNOSC_LISTY - 1;

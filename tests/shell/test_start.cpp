@@ -201,3 +201,50 @@ TEST_F(Start, TheRealWordListLoadsWithinItsCapacity) {
     for (int i = 0; i < ih; ++i) EXPECT_TRUE(slowo_poprawne(h[i])) << i << ": " << h[i];
     koniec();
 }
+
+// --- An installed game: media beside the program, a working directory that is the player's --------
+
+TEST_F(Start, AnInstalledGameReadsItsMediaFromBesideTheProgramAndLeavesTheWorkingDirectoryAlone) {
+    // katalog/inst/bin holds the program, katalog/inst/share/brolik/media the media; the player
+    // works in katalog/praca, with a media folder and an ekr.png of their own.
+    fs::path inst = fs::path(katalog) / "inst";
+    fs::create_directories(inst / "bin");
+    fs::create_directories(inst / "share" / "brolik");
+    fs::rename(fs::path(katalog) / "media", inst / "share" / "brolik" / "media");
+    fs::path praca = fs::path(katalog) / "praca";
+    fs::create_directories(praca / "media");
+    std::ofstream(praca / "media" / "wakacje.jpg") << "a photo";
+    std::ofstream(praca / "ekr.png") << "the player's own picture";
+    fs::current_path(praca);
+    S_SetProgramDirectory((inst / "bin").string() + "/");
+
+    ASSERT_NO_THROW(ustawienia());
+    EXPECT_EQ(katalog_mediow, (inst / "share" / "brolik" / "media").string() + "/");
+    EXPECT_GT(ih, 0);
+    pocz();
+    ALLEGRO_BITMAP* ekr = wczytaj_ekr();
+    ASSERT_NE(ekr, nullptr);
+    al_destroy_bitmap(ekr);
+    koniec();
+    std::set<std::string> w_pracy;
+    for (const auto& p : fs::recursive_directory_iterator(praca)) w_pracy.insert(p.path().filename().string());
+    EXPECT_EQ(w_pracy, (std::set<std::string>{"media", "wakacje.jpg", "ekr.png"}));
+    std::ifstream we(praca / "ekr.png");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(we), {}), "the player's own picture");
+
+    // A fault of an installed file names it where it lies.
+    fs::remove(inst / "share" / "brolik" / "media" / "el.png");
+    std::string blad = uruchom();
+    EXPECT_NE(blad.find((inst / "share" / "brolik" / "media" / "el.png").string() + ": "), std::string::npos) << blad;
+}
+
+TEST_F(Start, WithTheMediaNowhereTheMessageNamesEveryPlaceLookedAt) {
+    fs::remove_all(fs::path(katalog) / "media");
+    S_SetProgramDirectory(katalog + "/bin/");
+    std::string blad = uruchom();
+    EXPECT_NE(blad.find("cannot find the game's media"), std::string::npos) << blad;
+    EXPECT_NE(blad.find(katalog + "/media"), std::string::npos) << blad;
+    EXPECT_NE(blad.find(katalog + "/share/brolik/media"), std::string::npos) << blad;
+    EXPECT_NE(blad.find("cmake --install"), std::string::npos) << blad;
+    EXPECT_TRUE(inne_pliki().empty());
+}
