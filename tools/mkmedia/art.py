@@ -369,7 +369,7 @@ def window_icon(n):
     c = sphere(n, (34, 72, 176), (140, 186, 255), (6, 16, 60))
     cx = cy = n / 2
     tiny = n < 32   # a few pixels of serif turn to mush: the smallest icon gets a bigger, sans B
-    r = n * (0.36 if tiny else 0.31)
+    r = n * 0.31
     ring = max(0.8, n * 0.028)
     paint(c, ellipse(n, n, cx, cy, r + ring), GOLD)
     paint(c, ellipse(n, n, cx, cy, r), (245, 246, 252))
