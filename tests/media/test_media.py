@@ -380,6 +380,29 @@ class MessageStrip(unittest.TestCase):
 
 
 
+class OtherTextGrounds(unittest.TestCase):
+    def test_every_other_text_reads_at_least_as_well_as_the_strip_floor(self):
+        gg = np.array(Image.open(os.path.join(MEDIA, "gg1.png")).convert("RGB")).astype(float)
+        el = load_el()[..., :3].astype(float)
+        band = el[9:33, 20:180]   # the rows of a menu button under its label, where the hover glow adds
+        glow = np.clip(band * (1 + np.array([50, 250, 250]) / 255), 0, 255)
+        page = crop(el, EL_REGIONS["page panel"])[3:67, 3:127]
+        grounds = [  # (where, ground, text colours the game draws on it)
+            ("name strip", gg[490:516, 535:761], [(188, 188, 88), (88, 188, 188)]),
+            ("active total", gg[545:567, 640:760], [(200, 144, 44)]),
+            ("other total", gg[574:596, 640:790], [(130, 120, 110)]),
+            ("menu button", band, [(105, 160, 105), (222, 99, 9)]),
+            ("menu button, glowing", glow, [(125, 255, 207), (255, 196, 17)]),
+            ("rules, info and name pages", page, [(99, 155, 155), (55, 155, 155), (200, 200, 155), (50, 158, 50)]),
+            ("name field", crop(el, EL_REGIONS["edit field"])[2:32, 2:238], [(140, 160, 10)]),
+            ("end frame", crop(el, EL_REGIONS["end frame outer"]), [(0, 110, 210), (66, 188, 66), (133, 133, 133)]),
+        ]
+        for where, ground, colours in grounds:
+            for colour in colours:
+                with self.subTest(where=where, colour=colour):
+                    self.assertGreaterEqual(worst_contrast(colour, ground), 2.5)
+
+
 def sox_stats(path):
     out = subprocess.run(["sox", path, "-n", "stats"], capture_output=True, text=True, check=True).stderr
     stats = {}

@@ -290,7 +290,7 @@ def button():
     paint(c, rrect(w, h, 1, 1, w - 1, h - 1, 11), vgrad(w, h, [(0, GOLD_LIGHT), (0.5, GOLD), (1, GOLD_DARK)]))
     # dark enough for the green labels, bright enough that the cyan hover glow (which adds the
     # button's own colour) shows
-    paint(c, rrect(w, h, 3, 3, w - 3, h - 3, 9), vgrad(w, h, [(0, (36, 62, 140)), (0.48, (18, 36, 102)),
+    paint(c, rrect(w, h, 3, 3, w - 3, h - 3, 9), vgrad(w, h, [(0, (24, 42, 110)), (0.48, (18, 36, 102)),
                                                              (0.52, (8, 18, 66)), (1, (14, 28, 86))]))
     paint(c, blur(rrect(w, h, 10, 4, w - 10, 16, 6), 1), (255, 255, 255), 0.10)
     return c
