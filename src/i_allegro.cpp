@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "i_system.h"
 #include "state.h"
@@ -45,6 +46,27 @@ FILE* plik_sladu = nullptr;
 double start_czasu = 0;
 
 void na_sygnal(int) { sygnal = 1; }
+
+// The game's own icon in the sizes window managers pick from; without a file the window keeps
+// the default icon, which is no reason to stop.
+void ustaw_ikone() {
+    ALLEGRO_BITMAP* ikony[4];
+    int n = 0;
+    // Decoded in memory: a damaged file then fails cleanly instead of leaving a half-made
+    // bitmap tied to the display.
+    int flagi = al_get_new_bitmap_flags();
+    al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
+    for (int rozmiar : {16, 32, 48, 128}) {
+        std::string plik = plik_mediow("ikona_" + std::to_string(rozmiar) + ".png");
+        if (ALLEGRO_BITMAP* b = al_load_bitmap(plik.c_str()))
+            ikony[n++] = b;
+        else
+            I_Warning(plik + ": cannot load the window icon");
+    }
+    al_set_new_bitmap_flags(flagi);
+    if (n > 0) al_set_display_icons(ekran, n, ikony);
+    for (int k = 0; k < n; ++k) al_destroy_bitmap(ikony[k]);
+}
 
 // The one place where the screen bitmap is mapped onto the window.
 void pokaz() {
@@ -101,6 +123,7 @@ bool I_InitGraphics(const char* tytul) {
     ekran = al_create_display(800, 600);
     if (!ekran) return false;
     al_set_window_title(ekran, tytul);
+    ustaw_ikone();
     int hz = al_get_display_refresh_rate(ekran);
     if (hz >= 24 && hz <= 500) okres = 1.0 / hz;
     tylny = al_create_bitmap(800, 600);

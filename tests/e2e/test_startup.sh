@@ -57,6 +57,8 @@ if [ -n "$okno" ]; then
     sprawdz "its _NET_WM_NAME is the same title (\"$wm_name\")" [ "$wm_name" = "$TYTUL" ]
     geometria=$(xdotool getwindowgeometry "$okno" 2>/dev/null | sed -n 's/.*Geometry: //p')
     sprawdz "the window is 800x600 (got $geometria)" [ "$geometria" = "800x600" ]
+    ikony=$(xprop -id "$okno" -notype _NET_WM_ICON 2>/dev/null | grep -o 'Icon ([0-9]* x [0-9]*)' | tr -dc '0-9x\n' | tr '\n' ' ')
+    sprawdz "the window carries the game's icon at 16, 32, 48 and 128 px (got: $ikony)" [ "$ikony" = "16x16 32x32 48x48 128x128 " ]
 fi
 sprawdz "the intro starts (trace: pocz)" czekaj_na_slad pocz 20 "$k/slad.txt"
 od=$(linia_sladu pocz "$k/slad.txt")
@@ -83,6 +85,8 @@ sprawdz "the working directory holds nothing new" [ "$(ls "$k" | tr '\n' ' ')" =
 # --- SIGTERM while the game waits in the menu, SIGINT during the intro ------------------------------
 for sygnal in TERM INT; do
     nowy_katalog
+    # a missing icon size costs only that size: the game warns and plays on
+    [ $sygnal = INT ] && rm "$k/media/ikona_48.png"
     uruchom_gre "$k" ALSOFT_DRIVERS=null
     if [ $sygnal = TERM ]; then
         czekaj_na_plik "$k/ekr.png" 20
@@ -95,6 +99,9 @@ for sygnal in TERM INT; do
     sprawdz "SIG$sygnal: the game exits with status 0 (got $status_gry)" [ "$status_gry" -eq 0 ]
     sprawdz "SIG$sygnal: shutdown ran (trace: koniec)" grep -q ' koniec$' "$k/slad.txt"
     sprawdz "SIG$sygnal: ekr.png is gone" [ ! -e "$k/ekr.png" ]
+    if [ $sygnal = INT ]; then
+        sprawdz "without media/ikona_48.png the game only warns, naming it" grep -q "warning: media/ikona_48.png" "$k/wyjscie.txt"
+    fi
 done
 
 wynik

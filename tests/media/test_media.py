@@ -278,14 +278,129 @@ class Background(unittest.TestCase):
         self.assertTrue(np.all(self.gg[465:467, 30:372, :3] == outline))
         self.assertTrue(np.all(self.gg[124:467, 371, :3] == outline))
 
-    def test_message_strip_light_enough_for_the_dark_messages(self):
-        # the game writes dark greens and reds (down to (0, 80, 0)) into the strip
-        strip = self.gg[494:556, 32:370, :3].astype(float) @ np.array([0.299, 0.587, 0.114])
-        self.assertGreater(strip.min(), 120)
+    def test_final_banner_hides_the_title_at_every_step(self):
+        # the final draws the banner 40 times, growing about (587.5, 65), over the clean background
+        scr = self.gg[..., :3].astype(int).copy()
+        covered = np.zeros(scr.shape[:2], bool)
+        banner = crop(self.el, EL_REGIONS["final banner"])
+        for i in range(40):
+            x, y, w, h = 525 - 3 * i, 65 - i // 2, 6 * i + 125, i
+            if h > 0:
+                scr[y:y + h, x:x + w] = stretch(banner, w, h)[..., :3]
+                covered[y:y + h, x:x + w] = True
+        # the title's gold, its warm glow or any bright ink left anywhere near the finished banner
+        # shows as a warm or light pixel on the cool navy set
+        near = np.zeros_like(covered)
+        near[0:130, 390:800] = True   # from just right of the guess grid's frame to the screen's edge
+        left = scr[near & ~covered]
+        lum = left @ np.array([0.299, 0.587, 0.114])
+        self.assertEqual(int((left[:, 0] > left[:, 2]).sum()), 0, "warm pixels of the title beside the banner")
+        self.assertLess(float(lum.max()), 90, "bright pixels of the title beside the banner")
+        # and every step lies inside the last one, so no step leaves a piece of its own behind
+        self.assertEqual(int(covered.sum()), 359 * 39)
 
     def test_board_dark_enough_for_grey_numbers(self):
         board = self.gg[174:413, 528:767, :3].astype(float) @ np.array([0.299, 0.587, 0.114])
         self.assertLess(np.percentile(board, 90), 80)
+
+
+def luminance(rgb):
+    """Relative luminance of sRGB colours (any shape ending in 3), as the WCAG contrast ratio uses it."""
+    c = np.asarray(rgb, float) / 255.0
+    c = np.where(c <= 0.04045, c / 12.92, ((c + 0.055) / 1.055) ** 2.4)
+    return c @ np.array([0.2126, 0.7152, 0.0722])
+
+
+def worst_contrast(colour, ground):
+    """The lowest WCAG ratio of a text colour against any pixel of the ground."""
+    lt, lg = luminance(colour), luminance(ground.reshape(-1, 3))
+    return float(((np.maximum(lt, lg) + 0.05) / (np.minimum(lt, lg) + 0.05)).min())
+
+
+SRC = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src")
+STRIP = (32, 494, 338, 62)    # the message strip as the game restores it
+
+
+def strip_colours():
+    """Every colour the game's code writes text in inside the message strip: drawn there by position,
+    through the strip's own text routine, or pulsing (0, kk / 4 + base, 0) with kk from -1 to 251."""
+    found = set()
+    rgb = r"al_map_rgb\((\d+),\s*(\d+),\s*(\d+)\)"
+    for name in sorted(os.listdir(SRC)):
+        if not name.endswith(".cpp"):
+            continue
+        with open(os.path.join(SRC, name), encoding="utf-8") as f:
+            code = f.read()
+        for m in re.finditer(r"al_draw_textf?\(\s*\w+,\s*" + rgb + r",\s*(\d+),\s*(\d+)", code):
+            r, g, b, x, y = map(int, m.groups())
+            if STRIP[0] <= x < STRIP[0] + STRIP[2] and STRIP[1] <= y < STRIP[1] + STRIP[3]:
+                found.add((r, g, b))
+        for m in re.finditer(r"tekst_w_pasku\(\s*\w+,\s*" + rgb, code):
+            found.add(tuple(map(int, m.groups())))
+        for m in re.finditer(r"al_map_rgb\(0,\s*kk\s*/\s*4\s*\+\s*(\d+),\s*0\)", code):
+            base = int(m.group(1))
+            found.update({(0, base + 251 // 4, 0), (0, base, 0)})
+    return found
+
+
+# What a player acts on or must notice: 3:1. The pulsing prompts count at their brightest.
+MUST_NOTICE = {
+    (0, 155, 55): "SPACJA - START, Hasło za:, Do finału przechodzi",
+    (0, 142, 0): "Wpisz Hasło, Losowanie kul at their brightest",
+    (140, 160, 10): "nie znam tego słowa",
+    (200, 44, 44): "Koniec czasu",
+    (0, 166, 166): "GRATULACJE !!!",
+    (200, 200, 0): "the finalist's name",
+    (200, 55, 55): "the final's stake",
+}
+PULSE_DIMMEST = (0, 80, 0)
+
+
+class MessageStrip(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        gg = np.array(Image.open(os.path.join(MEDIA, "gg1.png")).convert("RGB"))
+        cls.ground = crop(gg, STRIP)
+        cls.colours = strip_colours()
+
+    def test_the_code_scan_finds_the_strip_texts(self):
+        self.assertLessEqual(set(MUST_NOTICE), self.colours)
+        self.assertIn(PULSE_DIMMEST, self.colours)
+        self.assertGreaterEqual(len(self.colours), 14)
+
+    def test_every_text_of_the_strip_reads_on_its_ground(self):
+        for colour in sorted(self.colours):
+            with self.subTest(colour=colour, text=MUST_NOTICE.get(colour, "")):
+                ratio = worst_contrast(colour, self.ground)
+                if colour == PULSE_DIMMEST:
+                    # no ground lifts the dimmest green to 2.5:1 (black gives 2.15): hold it near black's
+                    self.assertGreaterEqual(ratio, 0.9 * worst_contrast(colour, np.zeros((1, 3))))
+                else:
+                    self.assertGreaterEqual(ratio, 3.0 if colour in MUST_NOTICE else 2.5)
+
+
+
+class OtherTextGrounds(unittest.TestCase):
+    def test_every_other_text_reads_at_least_as_well_as_the_strip_floor(self):
+        gg = np.array(Image.open(os.path.join(MEDIA, "gg1.png")).convert("RGB")).astype(float)
+        el = load_el()[..., :3].astype(float)
+        band = el[9:33, 20:180]   # the rows of a menu button under its label, where the hover glow adds
+        glow = np.clip(band * (1 + np.array([50, 250, 250]) / 255), 0, 255)
+        page = crop(el, EL_REGIONS["page panel"])[3:67, 3:127]
+        grounds = [  # (where, ground, text colours the game draws on it)
+            ("name strip", gg[490:516, 535:761], [(188, 188, 88), (88, 188, 188)]),
+            ("active total", gg[545:567, 640:760], [(200, 144, 44)]),
+            ("other total", gg[574:596, 640:790], [(130, 120, 110)]),
+            ("menu button", band, [(105, 160, 105), (222, 99, 9)]),
+            ("menu button, glowing", glow, [(125, 255, 207), (255, 196, 17)]),
+            ("rules, info and name pages", page, [(99, 155, 155), (55, 155, 155), (200, 200, 155), (50, 158, 50)]),
+            ("name field", crop(el, EL_REGIONS["edit field"])[2:32, 2:238], [(140, 160, 10)]),
+            ("end frame", crop(el, EL_REGIONS["end frame outer"]), [(0, 110, 210), (66, 188, 66), (133, 133, 133)]),
+        ]
+        for where, ground, colours in grounds:
+            for colour in colours:
+                with self.subTest(where=where, colour=colour):
+                    self.assertGreaterEqual(worst_contrast(colour, ground), 2.5)
 
 
 def sox_stats(path):
@@ -320,6 +435,48 @@ class Sounds(unittest.TestCase):
         # the key click is a tick, so it is allowed to sit lower; the rest play at one level
         rest = [v for k, v in loud.items() if k != 9]
         self.assertLess(max(rest) - min(rest), 6.0, loud)
+
+    def test_every_sound_ends_in_silence(self):
+        # a sound cut off while it still sounds clicks; its last 10 ms must be below -40 dBFS
+        for i in range(10):
+            with self.subTest(sample=i):
+                with tempfile.TemporaryDirectory() as tmp:
+                    wav = os.path.join(tmp, "x.wav")
+                    subprocess.run(["oggdec", "-Q", "-o", wav, os.path.join(MEDIA, "s%d.ogg" % i)], check=True)
+                    out = subprocess.run(["sox", wav, "-n", "trim", "-0.010", "stats"], capture_output=True,
+                                         text=True, check=True).stderr
+                peak = float(re.search(r"Pk lev dB\s+(\S+)", out).group(1))
+                self.assertLess(peak, -40.0)
+
+
+class WindowIcon(unittest.TestCase):
+    def test_each_size_is_a_ball_bearing_a_red_letter_on_a_light_disc(self):
+        for n in (16, 32, 48, 64, 128, 256):
+            with self.subTest(size=n):
+                im = Image.open(os.path.join(MEDIA, "ikona_%d.png" % n))
+                self.assertEqual(im.size, (n, n))
+                a = np.array(im.convert("RGBA")).astype(int)
+                self.assertEqual(int(a[0, 0, 3]) + int(a[0, -1, 3]) + int(a[-1, 0, 3]) + int(a[-1, -1, 3]), 0,
+                                 "corners must be see-through: the icon is round")
+                self.assertEqual(int(a[n // 2, n // 2, 3]), 255)
+                mid = a[n // 4:n - n // 4, n // 4:n - n // 4]
+                light = (mid[..., :3].min(-1) > 200) & (mid[..., 3] == 255)
+                red = (mid[..., 0] > 100) & (mid[..., 0] > mid[..., 1] + 60) & (mid[..., 0] > mid[..., 2] + 40)
+                self.assertGreater(light.mean(), 0.2, "no light disc in the middle")
+                self.assertGreater(red.mean(), 0.08, "no red letter on the disc")
+                rim = a[n // 2, 1:max(2, n // 12 + 1)]   # the ball's left edge, level with its middle
+                rim = rim[rim[:, 3] == 255]
+                self.assertGreater(len(rim), 0)
+                self.assertTrue(np.all(rim[:, 2] > rim[:, 0]), "the ball is blue")
+
+    def test_scalable_icon_draws_the_same_design(self):
+        import xml.etree.ElementTree as ET
+        root = ET.parse(os.path.join(MEDIA, "ikona.svg")).getroot()
+        ns = "{http://www.w3.org/2000/svg}"
+        self.assertEqual(root.tag, ns + "svg")
+        self.assertEqual(root.get("viewBox"), "0 0 256 256")
+        self.assertGreaterEqual(len(root.findall(ns + "circle")), 3, "ball, ring and disc")
+        self.assertEqual([t.text for t in root.findall(ns + "text")], ["B"])
 
 
 class Fonts(unittest.TestCase):

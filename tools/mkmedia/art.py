@@ -76,8 +76,43 @@ GOLD = (236, 190, 72)
 GOLD_LIGHT = (255, 238, 170)
 GOLD_DARK = (138, 92, 18)
 FIELD = (9, 16, 46)         # edit field inside; also the inside of the end-of-game frame
-STRIP_TOP, STRIP_BOT = (226, 231, 242), (188, 197, 218)   # pearl message strip (dark message colours read on it)
+STRIP_TOP, STRIP_BOT = (2, 3, 12), (5, 9, 28)   # the message strip: as dark as the set allows (see STRIP_TEXTS)
 BOARD = (12, 24, 70)
+
+# Every text the game writes into the message strip, in its fixed colour. The prompts pulse from
+# (0, 80, 0) up to (0, 142, 0); next to a dimmest green and a bright yellow on one ground, the best
+# single ground is near black: light grounds lose the yellows and reds, mid greys lose everything.
+PULSE_DIMMEST = (0, 80, 0)
+STRIP_TEXTS = [
+    ("Wpisz Hasło / Losowanie kul, brightest", (0, 142, 0)),
+    ("Wpisz Hasło / Losowanie kul, dimmest", PULSE_DIMMEST),
+    ("SPACJA - START, Hasło za:, Do finału przechodzi", (0, 155, 55)),
+    ("nie znam tego słowa", (140, 160, 10)),
+    ("Koniec czasu", (200, 44, 44)),
+    ("GRATULACJE !!!", (0, 166, 166)),
+    ("the finalist's name", (200, 200, 0)),
+    ("the final's stake after Hasło za:", (200, 55, 55)),
+    ("Oto Hasło", (188, 18, 0)),
+    ("Masz Pecha", (155, 55, 55)),
+    ("Strata kolejki", (200, 144, 44)),
+    ("Premia za BINGO", (0, 133, 0)),
+    ("500 of the bonus", (0, 188, 0)),
+    ("Tablica gracza: n", (50, 150, 150)),
+    ("the ball's number (on the ball)", (200, 200, 180)),
+]
+TITLE_PLAQUE = (411, 48, 764, 83)   # inside the banner's last step: x 408..766, y 46..84
+
+
+def luminance(rgb):
+    c = np.array(rgb, float) / 255.0
+    c = np.where(c <= 0.04045, c / 12.92, ((c + 0.055) / 1.055) ** 2.4)
+    return float(c @ np.array([0.2126, 0.7152, 0.0722]))
+
+
+def contrast(a, b):
+    la, lb = sorted((luminance(a), luminance(b)))
+    return (lb + 0.05) / (la + 0.05)
+
 
 TILES = {
     "blue":   dict(face=(44, 100, 216), light=(150, 190, 255), dark=(12, 34, 110)),
@@ -255,7 +290,7 @@ def button():
     paint(c, rrect(w, h, 1, 1, w - 1, h - 1, 11), vgrad(w, h, [(0, GOLD_LIGHT), (0.5, GOLD), (1, GOLD_DARK)]))
     # dark enough for the green labels, bright enough that the cyan hover glow (which adds the
     # button's own colour) shows
-    paint(c, rrect(w, h, 3, 3, w - 3, h - 3, 9), vgrad(w, h, [(0, (36, 62, 140)), (0.48, (18, 36, 102)),
+    paint(c, rrect(w, h, 3, 3, w - 3, h - 3, 9), vgrad(w, h, [(0, (24, 42, 110)), (0.48, (18, 36, 102)),
                                                              (0.52, (8, 18, 66)), (1, (14, 28, 86))]))
     paint(c, blur(rrect(w, h, 10, 4, w - 10, 16, 6), 1), (255, 255, 255), 0.10)
     return c
@@ -320,6 +355,48 @@ def logo_b():
     paint(c, rrect(w, h, 3, 79, w - 3, 88, 3), bar)
     paint(c, polygon(w, h, [(30, 79), (60, 79), (53, 73), (37, 73)]), vgrad(w, h, [(70 / h, GOLD), (79 / h, GOLD_DARK)]))
     return c
+
+
+# ------------------------------------------------------------------ the window icon
+ICON_SIZES = (16, 32, 48, 64, 128, 256)
+B_RED = (150, 14, 40)
+
+
+def window_icon(n):
+    """The intro's figure B without its stand: a glossy blue ball bearing a gold-ringed white disc with
+    a red B. Drawn at each size rather than scaled, so the small ones stay sharp; the disc and letter
+    are larger than on the intro ball so the B still reads at 16 pixels."""
+    c = sphere(n, (34, 72, 176), (140, 186, 255), (6, 16, 60))
+    cx = cy = n / 2
+    tiny = n < 32   # a few pixels of serif turn to mush: the smallest icon gets a bigger, sans B
+    r = n * 0.31
+    ring = max(0.8, n * 0.028)
+    paint(c, ellipse(n, n, cx, cy, r + ring), GOLD)
+    paint(c, ellipse(n, n, cx, cy, r), (245, 246, 252))
+    paint(c, text_cov(n, n, "B", SANS if tiny else SERIF, n * (0.6 if tiny else 0.46), cx, cy + n * 0.01), B_RED)
+    return c
+
+
+# the same design by hand, for desktops that prefer a scalable icon
+ICON_SVG = """<?xml version="1.0" encoding="UTF-8"?>
+<!-- Brolik's window icon: a glossy blue ball bearing a white disc with a gold ring and a red B. -->
+<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 256 256">
+  <defs>
+    <radialGradient id="ball" cx="0.33" cy="0.3" r="0.8">
+      <stop offset="0" stop-color="#8cbaff"/>
+      <stop offset="0.35" stop-color="#2248b0"/>
+      <stop offset="0.8" stop-color="#06103c"/>
+      <stop offset="1" stop-color="#03081e"/>
+    </radialGradient>
+  </defs>
+  <circle cx="128" cy="128" r="127" fill="url(#ball)"/>
+  <ellipse cx="92" cy="64" rx="52" ry="30" fill="#ffffff" fill-opacity="0.45"/>
+  <circle cx="128" cy="128" r="87" fill="#ecbe48"/>
+  <circle cx="128" cy="128" r="80" fill="#f5f6fc"/>
+  <text x="128" y="128" dy="0.36em" text-anchor="middle" font-family="Noto Serif, DejaVu Serif, serif"
+        font-weight="bold" font-size="118" fill="#960e28">B</text>
+</svg>
+"""
 
 
 def opening():
@@ -525,10 +602,11 @@ def build_gg1():
     g[465:468, 28:374, :3] = col(OUTLINE)
     g[122:468, 371:374, :3] = col(OUTLINE)
 
-    # -- message strip: a pearl light box
+    # -- message strip: a near-black display window; its lightest pixel bounds every message's contrast
     frame(g, 32, 494, 370, 556, r=6)
     g[494:556, 32:370, :3] = vgrad(338, 62, [(0, STRIP_TOP), (1, STRIP_BOT)])
-    g[494, 32:370, :3] = col((150, 160, 186))
+    for name, colour in STRIP_TEXTS:
+        assert contrast(colour, STRIP_BOT) >= 2.5 or colour == PULSE_DIMMEST, name
 
     # -- arrow / stakes column: flat fade navy so the final's blanking patches vanish into it
     frame(g, 386, 140, 455, 450, r=4, width=1)
@@ -536,14 +614,22 @@ def build_gg1():
     for k in range(4):   # faint guides between the rows, clear of the final's blanking patches
         g[192 + 69 * k, 392:450, :3] = col((26, 40, 92))
 
-    # -- title at the top right (the final's banner grows over it)
-    t_glow = blur(text_cov(W, H, "BROLIK", SERIF, 50, 590, 64), 5)
-    paint(g, t_glow, (255, 190, 60), 0.45)
-    paint(g, shift(text_cov(W, H, "BROLIK", SERIF, 50, 590, 64), 3, 3), (0, 0, 0), 0.8)
-    paint(g, text_cov(W, H, "BROLIK", SERIF, 50, 590, 64), vgrad(W, H, [(40 / H, GOLD_LIGHT), (70 / H, GOLD), (90 / H, (196, 130, 20))]))
-    for x in (452, 728):
-        star_on(g, x, 64, 10, 4.2, GOLD)
-    paint(g, text_cov(W, H, "TELETURNIEJ  SŁOWNY  Z  BINGO", SANS, 11, 590, 104), (150, 170, 220))
+    # -- title at the top right: a plaque lying inside the rectangle the final's banner reaches, so the
+    # grown banner hides all of it, glow included, and none of it is ever left beside the banner
+    x0, y0, x1, y1 = TITLE_PLAQUE
+    plaque = rrect(W, H, x0, y0, x1, y1, 5)
+    paint(g, plaque, GOLD_DARK)
+    paint(g, rrect(W, H, x0 + 1, y0 + 1, x1 - 1, y1 - 1, 4), vgrad(W, H, [(y0 / H, GOLD_LIGHT), (y1 / H, GOLD)]))
+    paint(g, rrect(W, H, x0 + 3, y0 + 3, x1 - 3, y1 - 3, 3), OUTLINE)
+    inside = rrect(W, H, x0 + 4, y0 + 4, x1 - 4, y1 - 4, 2)
+    paint(g, inside, vgrad(W, H, [(y0 / H, (26, 48, 130)), ((y0 + y1) / 2 / H, (10, 20, 70)), (y1 / H, (18, 34, 100))]))
+    cx, cy = (x0 + x1) / 2, (y0 + y1) / 2 + 1
+    name = text_cov(W, H, "BROLIK", SERIF, 33, cx, cy)
+    paint(g, blur(name, 3) * inside, (255, 190, 60), 0.5)
+    paint(g, shift(name, 2, 2) * inside, (0, 0, 0), 0.8)
+    paint(g, name, vgrad(W, H, [((cy - 10) / H, GOLD_LIGHT), (cy / H, GOLD), ((cy + 11) / H, (196, 130, 20))]))
+    for x in (x0 + 40, x1 - 40):
+        star_on(g, x, cy - 1, 9, 3.8, GOLD)
 
     # -- icon strip above the board
     frame(g, 625, 138, 767, 161, r=4, width=1)

@@ -31,6 +31,9 @@ literki.png   letter sheet: 36 cells of 52 x 62 in one row, a-z, the Polish lett
               a, c, e, l, n, o, s, z, z with their marks, and the asterisk of a hidden letter.
               Drawn by tools/mkmedia with the Liberation Sans Bold face. Made for this game.
 gg1.png       the 800 x 600 game background. Drawn by tools/mkmedia. Made for this game.
+ikona_16.png-ikona_256.png, ikona.svg
+              the window icon (a ball with the B of the intro) in 16, 32, 48, 64, 128 and 256 pixels,
+              and the same design as a hand-written SVG. Made by tools/mkmedia for this game.
 s0.ogg-s9.ogg the ten sounds (s0 bingo fanfare, s1 tile ping, s2 time-out buzzer, s3 start chime,
               s4 ball roll, s5 bad luck, s6 final sting, s7 intro swoosh, s8 congratulations,
               s9 key click). Synthesised by tools/mkmedia/sounds.py, encoded with oggenc.
@@ -61,6 +64,10 @@ def build_pictures(out):
     save_png(lit, os.path.join(out, "literki.png"), "RGBA")
     gg = art.to_u8(art.build_gg1())[..., :3]
     save_png(np.ascontiguousarray(gg), os.path.join(out, "gg1.png"), "RGB")
+    for n in art.ICON_SIZES:
+        save_png(art.to_u8(art.window_icon(n)), os.path.join(out, "ikona_%d.png" % n), "RGBA")
+    with open(os.path.join(out, "ikona.svg"), "w", encoding="utf-8") as f:
+        f.write(art.ICON_SVG)
 
 
 def copy_fonts(out):

@@ -9,6 +9,7 @@ import numpy as np
 RATE = 44100
 PEAK_DB = -3.0       # every sound peaks here, leaving room for the encoder's overshoot
 LOUD_DB = -15.0      # loudness target: RMS over the sounding part (above -40 dB of the peak)
+FADE_S, TAIL_S = 0.030, 0.020
 
 rng = np.random.default_rng(1995)
 
@@ -223,9 +224,16 @@ def level(x):
     g = 10 ** (LOUD_DB / 20) / rms
     g = min(g, 10 ** (PEAK_DB / 20))
     x = x * g
-    fade = min(len(x), int(0.004 * RATE))
-    x[-fade:] *= np.linspace(1, 0, fade)
-    return x
+    return fade_out(x)
+
+
+def fade_out(x):
+    """End in silence: a raised-cosine fade over the last 30 ms (a third of a very short sound), then
+    20 ms of nothing, so no sound stops with a step the speaker can click on."""
+    fade = max(1, min(int(FADE_S * RATE), len(x) // 3))
+    x = x.copy()
+    x[-fade:] *= 0.5 + 0.5 * np.cos(np.linspace(0, np.pi, fade))
+    return np.concatenate([x, np.zeros(int(TAIL_S * RATE))])
 
 
 def write_wav(path, x):
