@@ -20,10 +20,10 @@ install(FILES dist/brolik.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
 # The icons are drawn by tools/mkmedia; each is looked for when installing, not when configuring.
 foreach(rozmiar 48 64 128 256)
-  install(FILES media/ikona_${rozmiar}.png OPTIONAL
+  install(FILES media/ikona_${rozmiar}.png
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${rozmiar}x${rozmiar}/apps RENAME brolik.png)
 endforeach()
-install(FILES media/ikona.svg OPTIONAL
+install(FILES media/ikona.svg
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME brolik.svg)
 
 set(CPACK_GENERATOR DEB)

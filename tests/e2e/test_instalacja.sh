@@ -26,17 +26,13 @@ METAINFO=$(ls "$P"/share/metainfo/*.metainfo.xml 2>/dev/null | head -n1)
 OCZEKIWANE=(bin/brolik share/applications/brolik.desktop "share/metainfo/$(basename "$METAINFO")"
     share/man/man6/brolik.6 share/doc/brolik/LICENSE-arialbd.txt share/doc/brolik/LICENSE-georgiab.txt
     share/doc/brolik/README.media share/brolik/media/LICENSE-arialbd.txt share/brolik/media/LICENSE-georgiab.txt)
-# The icons come from the media generator; a tree without them yet has nothing to check here.
-if ls media/ikona_*.png >/dev/null 2>&1; then
-    for n in 48 64 128 256; do OCZEKIWANE+=("share/icons/hicolor/${n}x${n}/apps/brolik.png"); done
-    [ -f media/ikona.svg ] && OCZEKIWANE+=(share/icons/hicolor/scalable/apps/brolik.svg)
-else
-    log "no media/ikona_*.png in this tree: icon checks skipped"
-fi
+# The icons, drawn by the media generator, in the theme's sizes and as a vector picture.
+for n in 48 64 128 256; do OCZEKIWANE+=("share/icons/hicolor/${n}x${n}/apps/brolik.png"); done
+OCZEKIWANE+=(share/icons/hicolor/scalable/apps/brolik.svg)
 for f in "${OCZEKIWANE[@]}"; do [ -f "$P/$f" ] || porazka "cmake --install did not install $f"; done
 for n in 48 64 128 256; do
     f="$P/share/icons/hicolor/${n}x${n}/apps/brolik.png"
-    [ ! -f "$f" ] || file "$f" | grep -q "PNG image data, $n x $n," || porazka "$f is not a $n x $n PNG: $(file -b "$f")"
+    file "$f" | grep -q "PNG image data, $n x $n," || porazka "$f is not a $n x $n PNG: $(file -b "$f")"
 done
 log "installed and moved: ${#OCZEKIWANE[@]} files in place"
 
