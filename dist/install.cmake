@@ -18,7 +18,7 @@ configure_file(dist/brolik.metainfo.xml.in ${CMAKE_BINARY_DIR}/${BROLIK_ID}.meta
 install(FILES ${CMAKE_BINARY_DIR}/${BROLIK_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES dist/brolik.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
-# The icons are drawn by tools/mkmedia; each is looked for when installing, not when configuring.
+# The icons are drawn by tools/mkmedia from the intro's ball.
 foreach(rozmiar 48 64 128 256)
   install(FILES media/ikona_${rozmiar}.png
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${rozmiar}x${rozmiar}/apps RENAME brolik.png)
