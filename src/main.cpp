@@ -27,8 +27,8 @@ void uzycie(std::FILE* dokad) {
         "  F11, Alt+Enter   switch between the window and fullscreen\n"
         "  Escape           leave the game at once\n"
         "\n"
-        "Media (fonts, pictures, sounds and the word list) are read from media/ in the working\n"
-        "directory, else from <dir of the executable>/../share/brolik/media.\n",
+        "Media (fonts, pictures, sounds and the word list) are read from\n"
+        "  media/ in the working directory, else <dir of the executable>/../share/brolik/media\n",
         dokad);
 }
 
