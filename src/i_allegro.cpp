@@ -303,6 +303,7 @@ void I_GetKeyboardState(ALLEGRO_KEYBOARD_STATE* stan) {
 void I_GetMouseState(ALLEGRO_MOUSE_STATE* stan) {
     pompuj();
     al_get_mouse_state(stan);
+    if (!ekran) return;
     const obszar o = obszar_obrazu();
     if (stan->x < o.x || stan->y < o.y || stan->x >= o.x + o.w || stan->y >= o.y + o.h) {
         stan->x = stan->y = -1;

@@ -160,6 +160,10 @@ czekaj_na_koniec() {  # seconds
     log "game ended with status 0, ekr.png gone"
 }
 
+# The game window's size, "WxH".
+geometria() { xdotool getwindowgeometry "$OKNO" | sed -n 's/.*Geometry: //p'; }
+ma_geometrie() { [ "$(geometria)" = "$1" ]; }
+
 # Input. The mouse moves relative to the window, so positions are the game's coordinates.
 mysz() { xdotool mousemove --window "$OKNO" "$1" "$2"; }
 wcisnij_mysz() { xdotool mousedown "${1:-1}"; }
