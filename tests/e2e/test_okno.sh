@@ -42,6 +42,8 @@ sprawdz_obraz() {  # description, screenshot
     [ "$x" -gt 0 ] && [ "$(ile_koloru "$2" $((x + w)) 0 $((W - x - w)) "$H" 0 0 0 0)" != $(((W - x - w) * H)) ] &&
         porazka "$1: the right bar is not black"
     [ "$y" -gt 0 ] && [ "$(ile_koloru "$2" 0 0 "$W" "$y" 0 0 0 0)" != $((y * W)) ] && porazka "$1: the top bar is not black"
+    [ "$y" -gt 0 ] && [ "$(ile_koloru "$2" 0 $((y + h)) "$W" $((H - y - h)) 0 0 0 0)" != $(((H - y - h) * W)) ] &&
+        porazka "$1: the bottom bar is not black"
     # The title's pixels sit where the scale puts them: the game's (320, 228) 160 x 30.
     oczekuj_koloru "$1: the title" "$2" $(awk -v s="$s" -v x="$x" -v y="$y" \
         'BEGIN { printf "%d %d %d %d", x + 320 * s, y + 228 * s, 160 * s, 30 * s }') 22 122 22 12 $(awk -v s="$s" 'BEGIN { print int(20 * s * s) }')
