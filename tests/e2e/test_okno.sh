@@ -94,6 +94,9 @@ sprawdz_obraz "fullscreen" "$(zrzut pelny)"
 klawisz F11
 rozmiar 1600x1200
 sprawdz_obraz "back from fullscreen" "$(zrzut z-powrotem)"
+# A tall window: the bars are above and below.
+rozmiar 1000x1000 resize
+sprawdz_obraz "1000x1000" "$(zrzut 1000x1000)"
 
 # 1.2 times the size, with bars at the sides; the mouse is mapped, not read as game pixels.
 rozmiar 1280x720 resize
