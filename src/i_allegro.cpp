@@ -4,9 +4,12 @@
 #include <allegro5/allegro_image.h>
 #include <allegro5/allegro_ttf.h>
 
+#include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <string>
 
 #include "i_system.h"
@@ -16,10 +19,13 @@ ALLEGRO_BITMAP* tylny = nullptr;
 
 namespace {
 
-ALLEGRO_EVENT_QUEUE* zdarzenia_okna = nullptr;  // close requests, exposes
-ALLEGRO_EVENT_QUEUE* pisanie = nullptr;         // typed characters
+ALLEGRO_EVENT_QUEUE* zdarzenia_okna = nullptr;  // the window's events and every keystroke
+// Typed characters, passed on by the pump without the keys that switch fullscreen.
+std::deque<ALLEGRO_EVENT> pisanie;
+bool pisanie_otwarte = false;
 volatile std::sig_atomic_t sygnal = 0;
 bool zamkniecie = false;  // a close request or a signal: Escape held from now on
+bool pelny_na_starcie = false;
 
 // Pacing. `harmonogram` is when the game's rests say it should be; rests sleep until then,
 // so drawing time is absorbed instead of added. Frames reach the window at most once per
@@ -68,6 +74,53 @@ void ustaw_ikone() {
     for (int k = 0; k < n; ++k) al_destroy_bitmap(ikony[k]);
 }
 
+// Where the 800 x 600 picture lies in the window: as large as fits with its shape kept, centred.
+struct obszar {
+    int x, y, w, h;
+};
+
+obszar obszar_obrazu() {
+    ALLEGRO_BITMAP* bb = al_get_backbuffer(ekran);
+    const int W = al_get_bitmap_width(bb), H = al_get_bitmap_height(bb);
+    const double s = std::min(W / 800.0, H / 600.0);
+    const int w = std::max(1, static_cast<int>(std::lround(800 * s)));
+    const int h = std::max(1, static_cast<int>(std::lround(600 * s)));
+    return {(W - w) / 2, (H - h) / 2, w, h};
+}
+
+// Drawn at a whole-number scale without filtering, every game pixel is an exact square. Any
+// other scale goes through `powiekszony`: the frame enlarged unfiltered by the next whole
+// number, then filtered down to size, so edges stay sharp and no pixel column comes out wider
+// than its neighbours.
+ALLEGRO_BITMAP* powiekszony = nullptr;
+
+void rysuj_w_oknie(ALLEGRO_BITMAP* obraz) {
+    const obszar o = obszar_obrazu();
+    ALLEGRO_BITMAP* bb = al_get_backbuffer(ekran);
+    if (o.w != al_get_bitmap_width(bb) || o.h != al_get_bitmap_height(bb)) al_clear_to_color(al_map_rgb(0, 0, 0));
+    const int k = std::max(1, (o.w + 799) / 800);
+    if (o.w == 800 * k && o.h == 600 * k) {
+        al_draw_scaled_bitmap(obraz, 0, 0, 800, 600, o.x, o.y, o.w, o.h, 0);
+        return;
+    }
+    if (!powiekszony || al_get_bitmap_width(powiekszony) != 800 * k) {
+        if (powiekszony) al_destroy_bitmap(powiekszony);
+        ALLEGRO_STATE stan_bitmap;
+        al_store_state(&stan_bitmap, ALLEGRO_STATE_NEW_BITMAP_PARAMETERS);
+        al_set_new_bitmap_flags(ALLEGRO_VIDEO_BITMAP | ALLEGRO_MIN_LINEAR | ALLEGRO_MAG_LINEAR);
+        powiekszony = al_create_bitmap(800 * k, 600 * k);
+        al_restore_state(&stan_bitmap);
+    }
+    if (!powiekszony) {  // no room for it: unfiltered, but still the right size
+        al_draw_scaled_bitmap(obraz, 0, 0, 800, 600, o.x, o.y, o.w, o.h, 0);
+        return;
+    }
+    al_set_target_bitmap(powiekszony);
+    al_draw_scaled_bitmap(obraz, 0, 0, 800, 600, 0, 0, 800 * k, 600 * k, 0);
+    al_set_target_backbuffer(ekran);
+    al_draw_scaled_bitmap(powiekszony, 0, 0, 800 * k, 600 * k, o.x, o.y, o.w, o.h, 0);
+}
+
 // The one place where the screen bitmap is mapped onto the window.
 void pokaz() {
     // Refreshes are counted from when a present starts, so a slow present does not stretch the cadence.
@@ -77,7 +130,7 @@ void pokaz() {
     al_store_state(&stan, ALLEGRO_STATE_BLENDER);
     al_set_target_backbuffer(ekran);
     al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
-    al_draw_bitmap(tylny, 0, 0, 0);
+    rysuj_w_oknie(tylny);
     al_flip_display();
     al_restore_state(&stan);
     al_set_target_bitmap(cel);
@@ -88,13 +141,64 @@ void pokaz() {
     SLAD("present");
 }
 
+// F11 and Alt+Enter switch fullscreen; the game never sees them. Alt is followed in the event
+// stream itself, since by the time the pump runs a quick chord may be over. An Enter pressed
+// with Alt stays hidden from the polled state until a poll finds it released.
+bool alt_wcisniety = false;
+bool enter_w_akordzie = false;  // the typed-character events of that Enter are dropped until its release
+bool enter_ukryty = false;      // the polled state shows that Enter up
+
+bool enter(int klawisz) { return klawisz == ALLEGRO_KEY_ENTER || klawisz == ALLEGRO_KEY_PAD_ENTER; }
+
+void przelacz_pelny_ekran() {
+    const bool pelny = al_get_display_flags(ekran) & ALLEGRO_FULLSCREEN_WINDOW;
+    al_set_display_flag(ekran, ALLEGRO_FULLSCREEN_WINDOW, !pelny);
+    brudny = true;
+}
+
+// True when the keystroke belongs to a fullscreen switch.
+bool klawisz_okna(const ALLEGRO_KEYBOARD_EVENT& k, unsigned typ) {
+    if (k.keycode == ALLEGRO_KEY_ALT) {
+        if (typ == ALLEGRO_EVENT_KEY_DOWN) alt_wcisniety = true;
+        if (typ == ALLEGRO_EVENT_KEY_UP) alt_wcisniety = false;
+        return false;
+    }
+    if (k.keycode == ALLEGRO_KEY_F11) {
+        if (typ == ALLEGRO_EVENT_KEY_DOWN) przelacz_pelny_ekran();
+        return true;
+    }
+    if (!enter(k.keycode)) return false;
+    if (typ == ALLEGRO_EVENT_KEY_DOWN) {
+        enter_w_akordzie = enter_ukryty = alt_wcisniety;
+        if (alt_wcisniety) przelacz_pelny_ekran();
+        return alt_wcisniety;
+    }
+    const bool w_akordzie = enter_w_akordzie;
+    if (typ == ALLEGRO_EVENT_KEY_UP) enter_w_akordzie = false;
+    return w_akordzie;
+}
+
 void pompuj() {
     if (sygnal) zamkniecie = true;
     if (!zdarzenia_okna) return;
     ALLEGRO_EVENT e;
     while (al_get_next_event(zdarzenia_okna, &e)) {
-        if (e.type == ALLEGRO_EVENT_DISPLAY_CLOSE) zamkniecie = true;
-        if (e.type == ALLEGRO_EVENT_DISPLAY_EXPOSE || e.type == ALLEGRO_EVENT_DISPLAY_SWITCH_IN) brudny = true;
+        switch (e.type) {
+        case ALLEGRO_EVENT_DISPLAY_CLOSE: zamkniecie = true; break;
+        case ALLEGRO_EVENT_DISPLAY_RESIZE:
+            al_acknowledge_resize(ekran);
+            brudny = true;
+            break;
+        case ALLEGRO_EVENT_DISPLAY_EXPOSE: brudny = true; break;
+        case ALLEGRO_EVENT_DISPLAY_SWITCH_IN: brudny = true; break;
+        // Keys released while the window had no focus send no release.
+        case ALLEGRO_EVENT_DISPLAY_SWITCH_OUT: alt_wcisniety = false; break;
+        case ALLEGRO_EVENT_KEY_DOWN:
+        case ALLEGRO_EVENT_KEY_CHAR:
+        case ALLEGRO_EVENT_KEY_UP:
+            if (!klawisz_okna(e.keyboard, e.type) && pisanie_otwarte) pisanie.push_back(e);
+            break;
+        }
     }
 }
 
@@ -118,8 +222,11 @@ void I_InitSound() {
     if (!I_InstallMixer()) I_Warning("no audio device: the game plays silently");
 }
 
+void I_StartFullscreen() { pelny_na_starcie = true; }
+
 bool I_InitGraphics(const char* tytul) {
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) return false;
+    al_set_new_display_flags(ALLEGRO_WINDOWED | ALLEGRO_RESIZABLE);
     ekran = al_create_display(800, 600);
     if (!ekran) return false;
     al_set_window_title(ekran, tytul);
@@ -131,6 +238,8 @@ bool I_InitGraphics(const char* tytul) {
     al_clear_to_color(al_map_rgb(0, 0, 0));
     zdarzenia_okna = al_create_event_queue();
     al_register_event_source(zdarzenia_okna, al_get_display_event_source(ekran));
+    al_register_event_source(zdarzenia_okna, al_get_keyboard_event_source());
+    if (pelny_na_starcie) przelacz_pelny_ekran();
     pokaz();
     // The first present sets up the context and is slow; the schedule starts after it.
     harmonogram = koniec_odpoczynku = al_get_time();
@@ -144,6 +253,8 @@ void I_ShutdownGraphics() {
     zdarzenia_okna = nullptr;
     if (tylny) al_destroy_bitmap(tylny);
     tylny = nullptr;
+    if (powiekszony) al_destroy_bitmap(powiekszony);
+    powiekszony = nullptr;
     if (ekran) al_destroy_display(ekran);
     ekran = nullptr;
     I_TraceClose();
@@ -205,12 +316,34 @@ long I_Presents() { return pokazy; }
 void I_GetKeyboardState(ALLEGRO_KEYBOARD_STATE* stan) {
     pompuj();
     al_get_keyboard_state(stan);
+    // A key the state shows down has its press queued already: pumping again classifies it.
+    pompuj();
+    auto pusc = [stan](int k) { stan->__key_down__internal__[k / 32] &= ~(1u << (k % 32)); };
+    pusc(ALLEGRO_KEY_F11);
+    if (enter_ukryty) {
+        if (al_key_down(stan, ALLEGRO_KEY_ENTER) || al_key_down(stan, ALLEGRO_KEY_PAD_ENTER)) {
+            pusc(ALLEGRO_KEY_ENTER);
+            pusc(ALLEGRO_KEY_PAD_ENTER);
+        } else {
+            enter_ukryty = false;
+        }
+    }
     if (zamkniecie) stan->__key_down__internal__[ALLEGRO_KEY_ESCAPE / 32] |= 1u << (ALLEGRO_KEY_ESCAPE % 32);
 }
 
+// The game sees the mouse in its own 800 x 600 pixels; over the black bars it is outside them.
 void I_GetMouseState(ALLEGRO_MOUSE_STATE* stan) {
     pompuj();
     al_get_mouse_state(stan);
+    if (!ekran) return;
+    const obszar o = obszar_obrazu();
+    if (stan->x < o.x || stan->y < o.y || stan->x >= o.x + o.w || stan->y >= o.y + o.h) {
+        stan->x = stan->y = -1;
+        return;
+    }
+    // A window pixel belongs to the game pixel under its centre.
+    stan->x = static_cast<int>(std::floor((stan->x - o.x + 0.5) * 800 / o.w));
+    stan->y = static_cast<int>(std::floor((stan->y - o.y + 0.5) * 600 / o.h));
 }
 
 void I_ShowMouseCursor() {
@@ -222,22 +355,27 @@ void I_HideMouseCursor() {
 }
 
 void I_OpenTyping() {
-    if (!pisanie) {
-        pisanie = al_create_event_queue();
-        al_register_event_source(pisanie, al_get_keyboard_event_source());
-    }
-    al_flush_event_queue(pisanie);
+    pompuj();  // keystrokes made before the opening are dropped
+    pisanie.clear();
+    pisanie_otwarte = true;
 }
 
-bool I_NextTyped(ALLEGRO_EVENT* e) { return pisanie && al_get_next_event(pisanie, e); }
+bool I_NextTyped(ALLEGRO_EVENT* e) {
+    pompuj();
+    if (pisanie.empty()) return false;
+    *e = pisanie.front();
+    pisanie.pop_front();
+    return true;
+}
 
 void I_FlushTyping() {
-    if (pisanie) al_flush_event_queue(pisanie);
+    pompuj();
+    pisanie.clear();
 }
 
 void I_CloseTyping() {
-    if (pisanie) al_destroy_event_queue(pisanie);
-    pisanie = nullptr;
+    pisanie_otwarte = false;
+    pisanie.clear();
 }
 
 bool i_slad_wlaczony = false;

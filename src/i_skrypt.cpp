@@ -210,6 +210,8 @@ void I_InitSound() {
     i_sluchacz_dzwiekow = zapisz_dzwiek;
 }
 
+void I_StartFullscreen() {}  // no window to fill
+
 bool I_InitGraphics(const char*) {
     ekran = nullptr;
     tylny = al_create_bitmap(800, 600);

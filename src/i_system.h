@@ -14,8 +14,12 @@ extern ALLEGRO_BITMAP* tylny;
 // Start-up and shutdown. I_Init installs the system, keyboard, mouse, image, font and TrueType
 // add-ons; I_InitSound installs audio (or falls back to the silent driver); I_InitGraphics
 // opens the window (setting `ekran`) and creates `tylny`; it returns false when no display can be opened.
+// The window can take any size; the picture is scaled into it, and the mouse reaches the game
+// in the picture's 800 x 600 pixels. F11 and Alt+Enter switch fullscreen and never reach the game.
 bool I_Init();
 void I_InitSound();
+// The window opens fullscreen (the command line's --fullscreen); called before I_InitGraphics.
+void I_StartFullscreen();
 bool I_InitGraphics(const char* tytul);
 void I_ShutdownGraphics();
 void I_ShutdownSound();

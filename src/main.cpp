@@ -1,8 +1,57 @@
-// The entry point: start-up, the intro, the menu, shutdown.
+// The entry point: the command line, then start-up, the intro, the menu, shutdown.
+#include <cstdio>
+#include <cstring>
+
+#include "i_system.h"
 #include "menu.h"
 #include "shell.h"
 
-int main() {
+namespace {
+
+void uzycie(std::FILE* dokad) {
+    std::fputs(
+        "Usage: brolik [--fullscreen | --help | --version]\n"
+        "A quiz game in Polish for one or two players: guess five-letter words, draw Bingo balls.\n"
+        "\n"
+        "Options:\n"
+        "  --fullscreen     start fullscreen instead of in an 800 x 600 window\n"
+        "  --help           print this help and exit\n"
+        "  --version        print the version and exit\n"
+        "\n"
+        "Keys:\n"
+        "  mouse            the menu: hold the left button over an item\n"
+        "  letters, Enter   type a player's name and confirm it; type a guess\n"
+        "  Backspace        delete the last letter\n"
+        "  Space            start a word; draw the balls\n"
+        "  Enter            leave the end screen\n"
+        "  F11, Alt+Enter   switch between the window and fullscreen\n"
+        "  Escape           leave the game at once\n"
+        "\n"
+        "Media (fonts, pictures, sounds and the word list) are read from\n"
+        "  media/ in the working directory, else <dir of the executable>/../share/brolik/media\n",
+        dokad);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            uzycie(stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("brolik %s\n", BROLIK_WERSJA);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--fullscreen") == 0) {
+            I_StartFullscreen();
+            continue;
+        }
+        std::fprintf(stderr, "brolik: unknown option '%s'\n\n", argv[i]);
+        uzycie(stderr);
+        return 2;
+    }
     ustawienia();
     pocz();
     menu();

@@ -117,13 +117,20 @@ klatki_po() {
 czekaj_klatki_po() {  # routine, flips, seconds
     czekaj "${3:-30}" "$2 flips after $1" sh -c "[ \$(awk -v r='$1' '\$2 == r { n = 0; w = 1; next } w && \$2 == \"flip\" { n++ } END { print n + 0 }' '$E2E_SLAD') -ge $2 ]"
 }
+# Waits until n more frames than now have reached the window (input moves the picture only
+# at the next frame, and a frame reaches the window at most once per refresh).
+czekaj_klatki() {
+    local n
+    n=$(ile present)
+    czekaj "${2:-10}" "$1 more frames shown" co_najmniej present $((n + $1))
+}
 # The routine entered last, leaving out presents, flips and sounds.
 ostatnia() { grep -v -E ' (flip|present|sound .*)$' "$E2E_SLAD" | tail -n1 | cut -d' ' -f2; }
 
-# Starts the game in the scratch directory and waits for its window and the menu.
+# Starts the game in the scratch directory (with the options given) and waits for its window and the menu.
 uruchom_gre() {
     rm -f "$E2E_SLAD"
-    (cd "$E2E_PRACA" && exec env BROLIK_TRACE="$E2E_SLAD" ALSOFT_DRIVERS=null "$E2E_GRA" >"$E2E_KAT/stdout" 2>"$E2E_KAT/stderr") &
+    (cd "$E2E_PRACA" && exec env BROLIK_TRACE="$E2E_SLAD" ALSOFT_DRIVERS=null "$E2E_GRA" "$@" >"$E2E_KAT/stdout" 2>"$E2E_KAT/stderr") &
     GRA_PID=$!
     STATUS_GRY=""
     czekaj 20 "the game's window" sh -c 'xdotool search --name "Gra w/g teleturnieju" >/dev/null 2>&1'
@@ -152,6 +159,10 @@ czekaj_na_koniec() {  # seconds
     [ -z "$zostalo" ] || porazka "files left in the working directory: $zostalo"
     log "game ended with status 0, ekr.png gone"
 }
+
+# The game window's size, "WxH".
+geometria() { xdotool getwindowgeometry "$OKNO" | sed -n 's/.*Geometry: //p'; }
+ma_geometrie() { [ "$(geometria)" = "$1" ]; }
 
 # Input. The mouse moves relative to the window, so positions are the game's coordinates.
 mysz() { xdotool mousemove --window "$OKNO" "$1" "$2"; }

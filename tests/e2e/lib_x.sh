@@ -1,6 +1,7 @@
 # Starts the end-to-end tests' X server and window manager: Xvfb on the first free display, then openbox.
 # Sourced by lib.sh and lib_start.sh. x_start <log directory> sets DISPLAY, X_XVFB_PID and X_WM_PID,
-# or returns 1 with the reason in X_BLAD; the caller kills both processes at exit.
+# or returns 1 with the reason in X_BLAD; the caller kills both processes at exit. The screen is
+# 1024 x 768 unless X_EKRAN gives another size (as "WxH").
 
 X_XVFB_PID=""
 X_WM_PID=""
@@ -30,7 +31,7 @@ x_start() {
     for proba in 1 2 3; do
         : >"$plik"
         exec 8>"$plik"
-        Xvfb -displayfd 8 -noreset -screen 0 1024x768x24 -nolisten tcp >>"$katalog/xvfb.log" 2>&1 &
+        Xvfb -displayfd 8 -noreset -screen 0 "${X_EKRAN:-1024x768}x24" -nolisten tcp >>"$katalog/xvfb.log" 2>&1 &
         X_XVFB_PID=$!
         exec 8>&-
         x_czekaj 15 sh -c "test -s '$plik' || ! kill -0 $X_XVFB_PID 2>/dev/null"

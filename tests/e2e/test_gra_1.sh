@@ -76,6 +76,16 @@ KONIEC=$(zrzut ekran-konca)
 oczekuj_koloru "\"Koniec gry\"" "$KONIEC" 200 235 400 45 0 110 210 6 150
 oczekuj_koloru "the winnings" "$KONIEC" 100 280 600 45 66 188 66 6 200
 oczekuj_koloru "\" Enter to MENU \"" "$KONIEC" 250 335 300 30 133 133 133 6 50
+# Alt+Enter, held long enough for the game to poll it, switches fullscreen and does not leave the end screen.
+xdotool keydown alt keydown Return
+sleep 0.3
+xdotool keyup Return keyup alt
+czekaj 10 "fullscreen after Alt+Enter" ma_geometrie 1024x768
+klawisz alt+Return
+czekaj 10 "the window back after Alt+Enter" ma_geometrie 800x600
+czekaj_klatki 20
+[ "$(ile szykowanie_menu)" = 1 ] || porazka "Alt+Enter left the end screen"
+log "Alt+Enter on the end screen: fullscreen and back, still on the end screen"
 wcisnij_az Return szykowanie_menu
 czekaj_klatki_po ukazywanie_obrazu 45 10
 sleep 0.2

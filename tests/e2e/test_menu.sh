@@ -8,14 +8,6 @@ SLOWA=(kotek lampa drzwi rybka Zabka LOdka gAska Sliwa kasza piESC wydma cegLa)
 uruchom_x
 przygotuj_katalog "${SLOWA[@]}"
 
-# Waits until n more frames than now have reached the window (input moves the picture only
-# at the next frame, and a frame reaches the window at most once per refresh).
-czekaj_klatki() {
-    local n
-    n=$(ile present)
-    czekaj "${2:-10}" "$1 more frames shown" co_najmniej present $((n + $1))
-}
-
 # --- Run 1: the look of the menu, the highlight, both pages, and "WYJSCIE".
 uruchom_gre
 mysz 700 100

@@ -15,6 +15,23 @@ sprawdz "without a display the game exits with status 1 (got $s)" [ $s -eq 1 ]
 sprawdz "without a display it says it cannot open one" grep -q "cannot open a display" "$k/wyjscie.txt"
 sprawdz "without a display it writes no ekr.png" [ ! -e "$k/ekr.png" ]
 
+# --- The command line, answered without a display ------------------------------------------------
+(cd "$k" && env -u DISPLAY -u WAYLAND_DISPLAY "$GRA" --help >"$k/wyjscie.txt" 2>"$k/bledy.txt")
+s=$?
+sprawdz "--help exits with status 0 (got $s)" [ $s -eq 0 ]
+for co in --fullscreen F11 Alt+Enter Escape "media/ in the working directory, else <dir of the executable>/../share/brolik/media"; do
+    sprawdz "--help names $co" grep -qF -- "$co" "$k/wyjscie.txt"
+done
+sprawdz "--help writes nothing on stderr" [ ! -s "$k/bledy.txt" ]
+wersja=$(cd "$k" && env -u DISPLAY -u WAYLAND_DISPLAY "$GRA" --version)
+sprawdz "--version prints the version (\"$wersja\")" [ "$wersja" = "brolik 1.0.0" ]
+(cd "$k" && env -u DISPLAY -u WAYLAND_DISPLAY "$GRA" --fulscreen >"$k/wyjscie.txt" 2>"$k/bledy.txt")
+s=$?
+sprawdz "an unknown option exits with status 2 (got $s)" [ $s -eq 2 ]
+sprawdz "an unknown option is named on stderr with the usage" grep -q -- "--fulscreen" "$k/bledy.txt"
+sprawdz "the usage goes to stderr then" grep -q -- "Usage: brolik" "$k/bledy.txt"
+sprawdz "and nothing to stdout" [ ! -s "$k/wyjscie.txt" ]
+
 start_x
 
 # --- Start-up faults ---------------------------------------------------------------------------------
