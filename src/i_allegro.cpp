@@ -2,6 +2,7 @@
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_font.h>
 #include <allegro5/allegro_image.h>
+#include <allegro5/allegro_opengl.h>
 #include <allegro5/allegro_ttf.h>
 
 #include <csignal>
@@ -15,10 +16,15 @@ ALLEGRO_BITMAP* tylny = nullptr;
 
 namespace {
 
-ALLEGRO_EVENT_QUEUE* zdarzenia_okna = nullptr;  // close requests, exposes
+ALLEGRO_EVENT_QUEUE* zdarzenia_okna = nullptr;  // close requests, exposes, Escape presses
 ALLEGRO_EVENT_QUEUE* pisanie = nullptr;         // typed characters
 volatile std::sig_atomic_t sygnal = 0;
 bool zamkniecie = false;  // a close request or a signal: Escape held from now on
+bool escape_od_odczytu = false;  // Escape went down since the last keyboard poll
+
+// The latest finished frame. The game goes on drawing into tylny after a flip (the next frame,
+// or pieces meant to show only at the next flip), so the window is fed from this copy alone.
+ALLEGRO_BITMAP* gotowa = nullptr;
 
 // Pacing. `harmonogram` is when the game's rests say it should be; rests sleep until then,
 // so drawing time is absorbed instead of added. Frames reach the window at most once per
@@ -26,8 +32,10 @@ bool zamkniecie = false;  // a close request or a signal: Escape held from now o
 double harmonogram = 0;
 double ostatni_pokaz = -1;
 double okres = 1.0 / 60;
-bool brudny = false;
+bool brudny = false;  // the window does not show `gotowa` yet
 long pokazy = 0;
+// With nothing new to show the trace still notes, once per refresh, that the window is up to date.
+double ostatnia_nota = -1;
 // The game never waits for a lag longer than this to be caught up (a dragged window, a stall).
 constexpr double NAJWIEKSZE_OPOZNIENIE = 0.25;
 // The game's own work between two rests is absorbed by the rests that follow only up to this
@@ -46,7 +54,36 @@ double start_czasu = 0;
 
 void na_sygnal(int) { sygnal = 1; }
 
-// The one place where the screen bitmap is mapped onto the window.
+// tylny into gotowa. Through OpenGL this is a plain copy of texels, a tenth of the cost of
+// drawing a textured rectangle with the software renderer.
+void zachowaj_klatke() {
+    ALLEGRO_BITMAP* cel = al_get_target_bitmap();
+    bool gl = (al_get_display_flags(ekran) & ALLEGRO_OPENGL) && al_get_opengl_texture(gotowa);
+    int tw = 0, th = 0, gw = 0, gh = 0;
+    if (gl) {
+        al_get_opengl_texture_size(tylny, &tw, &th);
+        al_get_opengl_texture_size(gotowa, &gw, &gh);
+        gl = tw == gw && th == gh;
+    }
+    if (gl) {
+        al_set_target_bitmap(tylny);
+        gl = al_get_opengl_fbo(tylny) != 0;
+    }
+    if (gl) {
+        glBindTexture(GL_TEXTURE_2D, al_get_opengl_texture(gotowa));
+        glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, tw, th);
+    } else {
+        ALLEGRO_STATE stan;
+        al_store_state(&stan, ALLEGRO_STATE_BLENDER);
+        al_set_target_bitmap(gotowa);
+        al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
+        al_draw_bitmap(tylny, 0, 0, 0);
+        al_restore_state(&stan);
+    }
+    al_set_target_bitmap(cel);
+}
+
+// The one place where the finished frame is mapped onto the window.
 void pokaz() {
     // Refreshes are counted from when a present starts, so a slow present does not stretch the cadence.
     double poczatek = al_get_time();
@@ -55,7 +92,7 @@ void pokaz() {
     al_store_state(&stan, ALLEGRO_STATE_BLENDER);
     al_set_target_backbuffer(ekran);
     al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
-    al_draw_bitmap(tylny, 0, 0, 0);
+    al_draw_bitmap(gotowa, 0, 0, 0);
     al_flip_display();
     al_restore_state(&stan);
     al_set_target_bitmap(cel);
@@ -72,8 +109,29 @@ void pompuj() {
     ALLEGRO_EVENT e;
     while (al_get_next_event(zdarzenia_okna, &e)) {
         if (e.type == ALLEGRO_EVENT_DISPLAY_CLOSE) zamkniecie = true;
+        if (e.type == ALLEGRO_EVENT_KEY_DOWN && e.keyboard.keycode == ALLEGRO_KEY_ESCAPE) escape_od_odczytu = true;
         if (e.type == ALLEGRO_EVENT_DISPLAY_EXPOSE || e.type == ALLEGRO_EVENT_DISPLAY_SWITCH_IN) brudny = true;
     }
+}
+
+// Sleeps until `koniec`, showing a finished frame not yet shown as soon as its refresh comes.
+void spij_do(double koniec) {
+    w_odpoczynku = true;
+    for (;;) {
+        pompuj();
+        double teraz = al_get_time();
+        if (brudny && teraz >= ostatni_pokaz + okres) {
+            pokaz();
+            continue;
+        }
+        if (teraz >= koniec) break;
+        double do_kiedy = koniec;
+        if (brudny && ostatni_pokaz + okres < do_kiedy) do_kiedy = ostatni_pokaz + okres;
+        al_rest(do_kiedy - teraz);
+    }
+    w_odpoczynku = false;
+    koniec_odpoczynku = al_get_time();
+    pokazy_poza = 0;
 }
 
 }  // namespace
@@ -104,10 +162,14 @@ bool I_InitGraphics(const char* tytul) {
     int hz = al_get_display_refresh_rate(ekran);
     if (hz >= 24 && hz <= 500) okres = 1.0 / hz;
     tylny = al_create_bitmap(800, 600);
+    gotowa = al_create_bitmap(800, 600);
+    al_set_target_bitmap(gotowa);
+    al_clear_to_color(al_map_rgb(0, 0, 0));
     al_set_target_bitmap(tylny);
     al_clear_to_color(al_map_rgb(0, 0, 0));
     zdarzenia_okna = al_create_event_queue();
     al_register_event_source(zdarzenia_okna, al_get_display_event_source(ekran));
+    al_register_event_source(zdarzenia_okna, al_get_keyboard_event_source());
     pokaz();
     // The first present sets up the context and is slow; the schedule starts after it.
     harmonogram = koniec_odpoczynku = al_get_time();
@@ -121,6 +183,8 @@ void I_ShutdownGraphics() {
     zdarzenia_okna = nullptr;
     if (tylny) al_destroy_bitmap(tylny);
     tylny = nullptr;
+    if (gotowa) al_destroy_bitmap(gotowa);
+    gotowa = nullptr;
     if (ekran) al_destroy_display(ekran);
     ekran = nullptr;
     I_TraceClose();
@@ -137,9 +201,30 @@ void I_Warning(const std::string& komunikat) { std::fprintf(stderr, "brolik: war
 
 void I_FinishUpdate() {
     SLAD("flip");
+    zachowaj_klatke();
     brudny = true;
     pompuj();
     if (al_get_time() >= ostatni_pokaz + okres) pokaz();
+}
+
+void I_FinishUnchanged() {
+    pompuj();
+    double teraz = al_get_time();
+    if (brudny) {
+        if (teraz >= ostatni_pokaz + okres) pokaz();
+        return;
+    }
+    if (i_slad_wlaczony && teraz >= ostatni_pokaz + okres && teraz >= ostatnia_nota + okres) {
+        SLAD("flip =");
+        SLAD("present");
+        ostatnia_nota = teraz;
+    }
+}
+
+void I_RestFull(double sekundy) {
+    spij_do(al_get_time() + sekundy);
+    // What this rest owed the schedule is settled: the rests after it start from now.
+    harmonogram = koniec_odpoczynku;
 }
 
 void I_Rest(double sekundy) {
@@ -148,22 +233,7 @@ void I_Rest(double sekundy) {
         harmonogram = teraz - pokazy_poza - NAJWIECEJ_PRACY;
     harmonogram += sekundy;
     if (harmonogram < teraz - NAJWIEKSZE_OPOZNIENIE) harmonogram = teraz - NAJWIEKSZE_OPOZNIENIE;
-    w_odpoczynku = true;
-    for (;;) {
-        pompuj();
-        teraz = al_get_time();
-        if (brudny && teraz >= ostatni_pokaz + okres) {
-            pokaz();
-            continue;
-        }
-        if (teraz >= harmonogram) break;
-        double do_kiedy = harmonogram;
-        if (brudny && ostatni_pokaz + okres < do_kiedy) do_kiedy = ostatni_pokaz + okres;
-        al_rest(do_kiedy - teraz);
-    }
-    w_odpoczynku = false;
-    koniec_odpoczynku = al_get_time();
-    pokazy_poza = 0;
+    spij_do(harmonogram);
 }
 
 double I_GetTime() { return al_get_time(); }
@@ -173,7 +243,9 @@ long I_Presents() { return pokazy; }
 void I_GetKeyboardState(ALLEGRO_KEYBOARD_STATE* stan) {
     pompuj();
     al_get_keyboard_state(stan);
-    if (zamkniecie) stan->__key_down__internal__[ALLEGRO_KEY_ESCAPE / 32] |= 1u << (ALLEGRO_KEY_ESCAPE % 32);
+    if (zamkniecie || escape_od_odczytu)
+        stan->__key_down__internal__[ALLEGRO_KEY_ESCAPE / 32] |= 1u << (ALLEGRO_KEY_ESCAPE % 32);
+    escape_od_odczytu = false;
 }
 
 void I_GetMouseState(ALLEGRO_MOUSE_STATE* stan) {

@@ -187,6 +187,13 @@ void kas_3() { kas(32, 494, 338, 62); }
 void kas_4() { kas(625, 138, 142, 23); }
 void kas_5() { kas(530, 175, 236, 236); }
 
+void krok_jasnosci(int& kk, int& k2) {
+    if (k2 == 0) ++kk;
+    if (k2 == 1) --kk;
+    if (kk > 250) k2 = 1;
+    if (kk < 0) k2 = 0;
+}
+
 void ukazywanie_obrazu() {
     SLAD("ukazywanie_obrazu");
     for (int i = 0; i < 40; ++i) {

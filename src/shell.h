@@ -21,6 +21,8 @@ void kas_4();
 void kas_5();
 
 void ukazywanie_obrazu();
+// One step of a pulsing prompt: kk climbs to 251, falls to -1 and climbs again (k2 the direction).
+void krok_jasnosci(int& kk, int& k2);
 void znikanie_obrazu();
 
 // Loads the intro's last frame for the menu: from "ekr.png", or from memory when it could not be written.

@@ -3,6 +3,8 @@
 
 #include <string>
 
+// True when the code point is one of the 18 Polish letters; gives its capital and small forms.
+bool polska_litera(int kod, int* wielka, int* mala);
 // Typed code point to internal byte; 0 when the code is not a letter.
 char znak_na_bajt(int kod);
 // Internal byte (letters and the hidden mark "[") to glyph index 0..35; -1 for anything else.
