@@ -50,6 +50,7 @@ bool zainicjowane = false;
 bool sprawdzaj_niezmienione = false;
 ALLEGRO_BITMAP* ostatnia_klatka = nullptr;
 int niezmienione_inne = 0;
+int niezmienione = 0;
 
 void dodaj(double t, rodzaj r, int a = 0, int b = 0, int c = 0, double t2 = 0) {
     zdarzenie z{t, licznik++, r, a, b, c, t2};
@@ -143,6 +144,7 @@ void S_Reset() {
     limit = 1e9;
     przekroczony = false;
     klatki = 0;
+    niezmienione = 0;
     dzwieki.clear();
     slad.clear();
     wejscia.clear();
@@ -189,6 +191,7 @@ void S_CheckUnchanged(bool wlacz) {
     ostatnia_klatka = wlacz && tylny ? al_clone_bitmap(tylny) : nullptr;
 }
 int S_UnchangedFaults() { return niezmienione_inne; }
+int S_UnchangedFrames() { return niezmienione; }
 void S_OnPoll(std::function<void(double)> f) { przy_odczycie = std::move(f); }
 void S_OnFrame(std::function<void(int)> f) { przy_klatce = std::move(f); }
 void S_SetLimit(double t) { limit = t; }
@@ -269,6 +272,7 @@ void I_FinishUnchanged() {
         al_unlock_bitmap(tylny);
         if (inna) ++niezmienione_inne;
     }
+    ++niezmienione;
     ++klatki;
     if (przy_klatce) przy_klatce(klatki);
 }
