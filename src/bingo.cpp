@@ -184,15 +184,18 @@ void los_kul(int& gr, int& ku) {
     int b = 0, kk = 0, k2 = 0;
     ikona_do_losowania(0);
     ikona_do_losowania(1);
-    // The prompt's step of green on screen (kk / 4); -1 when the strip must be drawn anew.
-    int zacheta_na_ekranie = -1;
+    // The prompt's step of green on screen (kk / 4); -1 when the strip must be drawn anew, -2 before the first frame.
+    int zacheta_na_ekranie = -2;
     while (!wcisniety(ALLEGRO_KEY_ESCAPE)) {
         I_GetKeyboardState(&klaw);
         krok_jasnosci(kk, k2);
-        bool rysowane = kk / 4 != zacheta_na_ekranie;
-        if (rysowane) {
+        zmiany_ekranu z;
+        // The first frame also shows the icons, and whatever the caller left unfinished.
+        if (zacheta_na_ekranie == -2) z.dodaj(0, 0, 800, 600);
+        if (kk / 4 != zacheta_na_ekranie) {
             kas_3();
             al_draw_text(f28, kolor_zachety(kk), 60, 510, ALLEGRO_ALIGN_LEFT, "Losowanie kul");
+            z.dodaj(32, 494, 338, 62);
             zacheta_na_ekranie = kk / 4;
         }
         if (wcisniety(ALLEGRO_KEY_SPACE)) {
@@ -238,12 +241,9 @@ void los_kul(int& gr, int& ku) {
             if (b >= 2) return;
             // The ball stands in the message strip until the prompt is drawn over it.
             zacheta_na_ekranie = -1;
-            rysowane = true;
+            z.dodaj(0, 0, 800, 600);
         }
-        if (rysowane)
-            I_FinishUpdate();
-        else
-            I_FinishUnchanged();
+        zakoncz_klatke(z);
         I_Rest(0.001);
     }
 }
@@ -285,16 +285,19 @@ void los_kulf(int& gr, int& pruba) {
     int ee = pruba > 5 ? 6 : (pruba < 0 ? 1 : pruba + 1);
     kas_4();
     for (int k = 0; k < ee; ++k) ikona_do_losowania(k);
-    // The prompt's step of green on screen (kk / 4); -1 when the strip must be drawn anew.
-    int zacheta_na_ekranie = -1;
+    // The prompt's step of green on screen (kk / 4); -1 when the strip must be drawn anew, -2 before the first frame.
+    int zacheta_na_ekranie = -2;
     while (!wcisniety(ALLEGRO_KEY_ESCAPE)) {
         I_GetKeyboardState(&klaw);
         krok_jasnosci(kk, k2);
-        bool rysowane = kk / 4 != zacheta_na_ekranie;
-        if (rysowane) {
+        zmiany_ekranu z;
+        // The first frame also shows the icons, and whatever the caller left unfinished.
+        if (zacheta_na_ekranie == -2) z.dodaj(0, 0, 800, 600);
+        if (kk / 4 != zacheta_na_ekranie) {
             kas_3();
             al_draw_text(f28, kolor_zachety(kk), 60, 510, ALLEGRO_ALIGN_LEFT, "Losowanie  kul");
             al_draw_textf(f28, kolor_zachety(kk), 305, 510, ALLEGRO_ALIGN_LEFT, "%d", ee - b);
+            z.dodaj(32, 494, 338, 62);
             zacheta_na_ekranie = kk / 4;
         }
         if (wcisniety(ALLEGRO_KEY_SPACE)) {
@@ -345,12 +348,9 @@ void los_kulf(int& gr, int& pruba) {
             if (b >= ee || bingof == 1) return;
             // The ball stands in the strip, and the count of balls due has changed.
             zacheta_na_ekranie = -1;
-            rysowane = true;
+            z.dodaj(0, 0, 800, 600);
         }
-        if (rysowane)
-            I_FinishUpdate();
-        else
-            I_FinishUnchanged();
+        zakoncz_klatke(z);
         I_Rest(0.001);
     }
 }

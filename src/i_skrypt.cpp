@@ -260,18 +260,34 @@ void I_FinishUpdate() {
     if (przy_klatce) przy_klatce(klatki);
 }
 
-void I_FinishUnchanged() {
-    if (sprawdzaj_niezmienione && ostatnia_klatka) {
-        ALLEGRO_LOCKED_REGION* a = al_lock_bitmap(tylny, ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READONLY);
-        ALLEGRO_LOCKED_REGION* b = al_lock_bitmap(ostatnia_klatka, ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READONLY);
-        bool inna = a->format != b->format;
-        for (int y = 0; y < 600 && !inna; ++y)
-            inna = std::memcmp(static_cast<const char*>(a->data) + y * a->pitch,
-                               static_cast<const char*>(b->data) + y * b->pitch, 800 * a->pixel_size) != 0;
-        al_unlock_bitmap(ostatnia_klatka);
-        al_unlock_bitmap(tylny);
-        if (inna) ++niezmienione_inne;
+// Whether the screen differs from the last frame finished anywhere outside the rectangle.
+bool zmiana_poza(int rx, int ry, int rw, int rh) {
+    ALLEGRO_LOCKED_REGION* a = al_lock_bitmap(tylny, ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READONLY);
+    ALLEGRO_LOCKED_REGION* b = al_lock_bitmap(ostatnia_klatka, ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READONLY);
+    const int p = a->pixel_size;
+    auto rozne = [&](int y, int x0, int x1) {
+        return x1 > x0 && std::memcmp(static_cast<const char*>(a->data) + y * a->pitch + x0 * p,
+                                      static_cast<const char*>(b->data) + y * b->pitch + x0 * p, (x1 - x0) * p) != 0;
+    };
+    bool inna = a->format != b->format;
+    for (int y = 0; y < 600 && !inna; ++y) {
+        if (y >= ry && y < ry + rh)
+            inna = rozne(y, 0, std::max(0, rx)) || rozne(y, std::min(800, rx + rw), 800);
+        else
+            inna = rozne(y, 0, 800);
     }
+    al_unlock_bitmap(ostatnia_klatka);
+    al_unlock_bitmap(tylny);
+    return inna;
+}
+
+void I_FinishArea(int x, int y, int w, int h) {
+    if (sprawdzaj_niezmienione && ostatnia_klatka && zmiana_poza(x, y, w, h)) ++niezmienione_inne;
+    I_FinishUpdate();
+}
+
+void I_FinishUnchanged() {
+    if (sprawdzaj_niezmienione && ostatnia_klatka && zmiana_poza(0, 0, 0, 0)) ++niezmienione_inne;
     ++niezmienione;
     ++klatki;
     if (przy_klatce) przy_klatce(klatki);

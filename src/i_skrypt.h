@@ -27,9 +27,10 @@ void S_Close(double t);
 // The machine stalls at t for `ile` seconds: the clock jumps while the game does nothing, and the
 // rests after it shrink to catch up, as the real platform's schedule makes them (by 0.25 s at most).
 void S_Stall(double t, double ile);
-// Frames finished as unchanged so far. With S_CheckUnchanged on, each of them is checked against
-// the last frame finished (slow: for the tests of that alone); S_UnchangedFaults counts those
-// that differed, that is pictures the window would never show.
+// Frames finished as unchanged so far. With S_CheckUnchanged on, each of them, and each frame
+// finished as changed in a rectangle, is checked against the last frame finished (slow: for the
+// tests of that alone); S_UnchangedFaults counts those that differed where they said they did not,
+// that is pictures the window would never show.
 int S_UnchangedFrames();
 void S_CheckUnchanged(bool wlacz);
 int S_UnchangedFaults();

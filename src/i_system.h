@@ -31,6 +31,9 @@ void I_Warning(const std::string& komunikat);
 // nothing, as the window already holds that picture.
 void I_FinishUpdate();
 void I_FinishUnchanged();
+// I_FinishArea finishes a frame that differs from the last one only inside this rectangle: the
+// polling loops that change a strip of the screen take just that strip.
+void I_FinishArea(int x, int y, int w, int h);
 // I_Rest sleeps towards a schedule that adds up the rests, so a sequence lasts the sum of its
 // rests; after a stall its rests shrink (by at most 0.25 s in all) to catch up. I_RestFull is a
 // rest the game waits in for input to arrive (a key's release): it always lasts its real length.

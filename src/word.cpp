@@ -132,11 +132,12 @@ void koniec_czasu() {
     I_Rest(1);
 }
 
-void wpisz_haslo(int& kk, int& k2, int pruba) {
+void wpisz_haslo(int& kk, int& k2, int pruba, bool strzalka) {
     SLAD("wpisz_haslo");
     krok_jasnosci(kk, k2);
     kas_3();
     tekst_w_pasku(f28, al_map_rgb(0, kk / 4 + 80, 0), "Wpisz Hasło");
+    if (!strzalka) return;
     al_draw_bitmap_region(bufor, 385, 140, 71, 310, 385, 140, 0);
     al_draw_bitmap_region(el, 60 * pruba, 260, 58, 21, 392, 146 + D * pruba, 0);
     // The sixth try is played in the fifth row once the grid has scrolled, so that row's arrow shows too.
@@ -160,18 +161,23 @@ void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd) {
     // What the screen shows: the prompt's step of green (kk / 4) and the timer bar's width; -1
     // when it must be drawn anew. A pass draws only what differs, and looks a guess up only once.
     int zacheta_na_ekranie = -1, pasek_na_ekranie = -1;
+    bool strzalka_na_ekranie = false;
     std::string szukane;
 
     for (;;) {
         if (wcisniety(ALLEGRO_KEY_ESCAPE)) break;
-        bool rysowane = false;
+        zmiany_ekranu z;
+        // The first frame also shows what the game loop drew for the try (entry row, bar, hint word).
+        if (!strzalka_na_ekranie) z.dodaj(0, 0, 800, 600);
         if (fin == 0) {
             int kk_dalej = kk, k2_dalej = k2;
             krok_jasnosci(kk_dalej, k2_dalej);
             if (kk_dalej / 4 != zacheta_na_ekranie) {
-                wpisz_haslo(kk, k2, pruba);
+                wpisz_haslo(kk, k2, pruba, !strzalka_na_ekranie);
+                z.dodaj(32, 494, 338, 62);
+                if (!strzalka_na_ekranie) z.dodaj(385, 140, 71, 310);
+                strzalka_na_ekranie = true;
                 zacheta_na_ekranie = kk / 4;
-                rysowane = true;
             } else {
                 kk = kk_dalej;
                 k2 = k2_dalej;
@@ -194,14 +200,14 @@ void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd) {
             wp.pop_back();
             --v;
             al_draw_bitmap_region(el, 1, 166, 64, 64, X_WIERSZA + D * static_cast<int>(wp.size()), Y_WIERSZA, 0);
+            z.dodaj(X_WIERSZA + D * static_cast<int>(wp.size()), Y_WIERSZA, 64, 64);
             I_StartSound(samp[9], 0.5f, 0.8f);
-            rysowane = true;
         }
         if (b == 1) {
             rysuj_glif(nz, 35 + D * v, 30);
+            z.dodaj(35 + D * v, 30, 52, 62);
             ++v;
             I_StartSound(samp[9], 0.5f, 0.8f);
-            rysowane = true;
         }
         if (kod > 0) {
             // One keystroke brings several events; drop the rest of it so it types one letter.
@@ -224,18 +230,15 @@ void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd) {
         }
         if (cw != pasek_na_ekranie) {
             al_draw_scaled_bitmap(el, 190, 235, 2, 10, 640, 524, cw, 13, 0);
+            z.dodaj(640, 524, cw, 13);
             pasek_na_ekranie = cw;
-            rysowane = true;
         }
         if (cw > 120) {
             ++pruba;
             koniec_czasu();
             break;
         }
-        if (rysowane)
-            I_FinishUpdate();
-        else
-            I_FinishUnchanged();
+        zakoncz_klatke(z);
 
         b = 0;
         if (wp != szukane) {

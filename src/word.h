@@ -23,7 +23,8 @@ struct ocena_proby {
 ocena_proby ocen(const std::string& haslo, const std::string& proba, const std::string& podpowiedz);
 
 void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd);
-void wpisz_haslo(int& kk, int& k2, int pruba);
+// strzalka false leaves the arrow column as it is (the try's own passes after the first).
+void wpisz_haslo(int& kk, int& k2, int pruba, bool strzalka = true);
 void koniec_czasu();
 
 void gratulacje();

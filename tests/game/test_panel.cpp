@@ -282,6 +282,8 @@ TEST_F(Panel, WaitingScreensDrawOnlyWhatChangesAndFinishTheRestAsUnchanged) {
     hh = "kotek";
     h1 = "k[[[[";
     int pruba = 0, cw = 0, dd = 0;
+    // The game loop's own drawing before a try shows with the try's first frame.
+    al_draw_scaled_bitmap(el, 60, 235, 100, 14, 640, 524, 120, 14, 0);
     double t = S_Type(S_Now() + 0.3, "xy\bzqwr");
     S_Type(t + 2.0, "kotek");
     wpisywanie_z_klawiatury(pruba, cw, dd);

@@ -4,6 +4,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <allegro5/allegro.h>
+#include <allegro5/allegro_primitives.h>
 #include <allegro5/allegro_x.h>
 
 #include "i_system.h"
@@ -41,6 +42,7 @@ void zamaluj(int r, int g, int b) {
 
 TEST(Okno, TheWindowShowsTheLastFinishedFrameNeverWhatWasDrawnAfterIt) {
     ASSERT_TRUE(I_Init());
+    al_init_primitives_addon();
     ASSERT_TRUE(I_InitGraphics("brolik: test okna"));
     zamaluj(0, 0, 255);
     I_FinishUpdate();
@@ -62,5 +64,14 @@ TEST(Okno, TheWindowShowsTheLastFinishedFrameNeverWhatWasDrawnAfterIt) {
         I_Rest(0.1);
         EXPECT_EQ(w_oknie(400, 300), (rgb{255, 0, 0})) << "round " << raz;
     }
+    // A frame changed in one rectangle: that rectangle is taken, where it is, and nothing else.
+    I_Rest(0.1);
+    al_draw_filled_rectangle(100, 50, 120, 70, al_map_rgb(0, 255, 0));
+    al_draw_filled_rectangle(100, 500, 120, 520, al_map_rgb(255, 255, 0));
+    I_FinishArea(100, 50, 20, 20);
+    I_Rest(0.3);
+    EXPECT_EQ(w_oknie(110, 60), (rgb{0, 255, 0}));
+    EXPECT_EQ(w_oknie(110, 510), (rgb{255, 0, 0}));
+    EXPECT_EQ(w_oknie(130, 60), (rgb{255, 0, 0}));
     I_ShutdownGraphics();
 }
