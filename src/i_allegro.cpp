@@ -56,7 +56,7 @@ void na_sygnal(int) { sygnal = 1; }
 
 // tylny into gotowa, the whole of it or one rectangle. Through OpenGL this is a plain copy of
 // texels, a fifteenth of the cost of drawing a textured rectangle with the software renderer.
-void zachowaj_klatke(int x = 0, int y = 0, int w = 800, int h = 600) {
+void zachowaj_klatke(int x, int y, int w, int h) {
     ALLEGRO_BITMAP* cel = al_get_target_bitmap();
     bool gl = (al_get_display_flags(ekran) & ALLEGRO_OPENGL) && al_get_opengl_texture(gotowa);
     int tw = 0, th = 0, gw = 0, gh = 0;
@@ -200,13 +200,7 @@ void I_Error(const std::string& komunikat) {
 
 void I_Warning(const std::string& komunikat) { std::fprintf(stderr, "brolik: warning: %s\n", komunikat.c_str()); }
 
-void I_FinishUpdate() {
-    SLAD("flip");
-    zachowaj_klatke();
-    brudny = true;
-    pompuj();
-    if (al_get_time() >= ostatni_pokaz + okres) pokaz();
-}
+void I_FinishUpdate() { I_FinishArea(0, 0, 800, 600); }
 
 void I_FinishArea(int x, int y, int w, int h) {
     SLAD("flip");

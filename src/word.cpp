@@ -161,14 +161,15 @@ void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd) {
     // What the screen shows: the prompt's step of green (kk / 4) and the timer bar's width; -1
     // when it must be drawn anew. A pass draws only what differs, and looks a guess up only once.
     int zacheta_na_ekranie = -1, pasek_na_ekranie = -1;
-    bool strzalka_na_ekranie = false;
+    bool strzalka_na_ekranie = false, pierwsza = true;
     std::string szukane;
 
     for (;;) {
         if (wcisniety(ALLEGRO_KEY_ESCAPE)) break;
         zmiany_ekranu z;
         // The first frame also shows what the game loop drew for the try (entry row, bar, hint word).
-        if (!strzalka_na_ekranie) z.dodaj(0, 0, 800, 600);
+        if (pierwsza) z.dodaj(0, 0, 800, 600);
+        pierwsza = false;
         if (fin == 0) {
             int kk_dalej = kk, k2_dalej = k2;
             krok_jasnosci(kk_dalej, k2_dalej);
