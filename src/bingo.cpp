@@ -52,20 +52,15 @@ bool kapsle_z_dzwiekiem(int gr) {
             kapsel(i);
             I_StartSound(samp[1], 0.8f, 1.0f);
             I_Rest(0.1);
+            I_FinishUpdate();
+        } else {
+            I_FinishUnchanged();
         }
-        I_FinishUpdate();
         I_Rest(0.001);
     }
     return true;
 }
 
-// The draw prompt pulses: kk climbs to 251, falls to -1 and climbs again, one step per pass.
-void krok_jasnosci(int& kk, int& k2) {
-    if (k2 == 0) ++kk;
-    if (k2 == 1) --kk;
-    if (kk > 250) k2 = 1;
-    if (kk < 0) k2 = 0;
-}
 ALLEGRO_COLOR kolor_zachety(int kk) { return al_map_rgb(0, kk / 4 + 80, 0); }
 
 // Cells of line l in the checking order: five rows, five columns, then the two diagonals.
@@ -134,8 +129,13 @@ void tablica(int gr) {
 void kapslef(int gr) {
     SLAD("kapslef");
     for (int i = 0; i < 25; ++i) {
-        if (tk[gr][i] == 1) kapsel(i);
-        I_FinishUpdate();
+        const bool kap = tk[gr][i] == 1;
+        if (kap) kapsel(i);
+        // The first frame also shows what the caller drew (the bare board, as a rule).
+        if (kap || i == 0)
+            I_FinishUpdate();
+        else
+            I_FinishUnchanged();
     }
 }
 
@@ -184,11 +184,20 @@ void los_kul(int& gr, int& ku) {
     int b = 0, kk = 0, k2 = 0;
     ikona_do_losowania(0);
     ikona_do_losowania(1);
+    // The prompt's step of green on screen (kk / 4); -1 when the strip must be drawn anew, -2 before the first frame.
+    int zacheta_na_ekranie = -2;
     while (!wcisniety(ALLEGRO_KEY_ESCAPE)) {
         I_GetKeyboardState(&klaw);
         krok_jasnosci(kk, k2);
-        kas_3();
-        al_draw_text(f28, kolor_zachety(kk), 60, 510, ALLEGRO_ALIGN_LEFT, "Losowanie kul");
+        zmiany_ekranu z;
+        // The first frame also shows the icons, and whatever the caller left unfinished.
+        if (zacheta_na_ekranie == -2) z.dodaj(0, 0, 800, 600);
+        if (kk / 4 != zacheta_na_ekranie) {
+            kas_3();
+            al_draw_text(f28, kolor_zachety(kk), 60, 510, ALLEGRO_ALIGN_LEFT, "Losowanie kul");
+            z.dodaj(32, 494, 338, 62);
+            zacheta_na_ekranie = kk / 4;
+        }
         if (wcisniety(ALLEGRO_KEY_SPACE)) {
             // A struck cell is rolled again together with the red-ball roll, so the fuller
             // the board, the likelier the red ball. With cells 0..23 all struck only a red
@@ -230,8 +239,11 @@ void los_kul(int& gr, int& ku) {
             spr(gr, fin);
             ++b;
             if (b >= 2) return;
+            // The ball stands in the message strip until the prompt is drawn over it.
+            zacheta_na_ekranie = -1;
+            z.dodaj(0, 0, 800, 600);
         }
-        I_FinishUpdate();
+        zakoncz_klatke(z);
         I_Rest(0.001);
     }
 }
@@ -240,10 +252,15 @@ void spacja() {
     SLAD("spacja");
     kas_3();
     al_draw_text(f24, al_map_rgb(0, 155, 55), 200, 510, ALLEGRO_ALIGN_CENTRE, "SPACJA - START");
+    bool pierwsza = true;
     for (;;) {
         if (wcisniety(ALLEGRO_KEY_ESCAPE)) break;
         I_GetKeyboardState(&klaw);
-        I_FinishUpdate();
+        if (pierwsza)
+            I_FinishUpdate();
+        else
+            I_FinishUnchanged();
+        pierwsza = false;
         I_Rest(0.001);
         if (wcisniety(ALLEGRO_KEY_SPACE)) break;
     }
@@ -268,12 +285,21 @@ void los_kulf(int& gr, int& pruba) {
     int ee = pruba > 5 ? 6 : (pruba < 0 ? 1 : pruba + 1);
     kas_4();
     for (int k = 0; k < ee; ++k) ikona_do_losowania(k);
+    // The prompt's step of green on screen (kk / 4); -1 when the strip must be drawn anew, -2 before the first frame.
+    int zacheta_na_ekranie = -2;
     while (!wcisniety(ALLEGRO_KEY_ESCAPE)) {
         I_GetKeyboardState(&klaw);
         krok_jasnosci(kk, k2);
-        kas_3();
-        al_draw_text(f28, kolor_zachety(kk), 60, 510, ALLEGRO_ALIGN_LEFT, "Losowanie  kul");
-        al_draw_textf(f28, kolor_zachety(kk), 305, 510, ALLEGRO_ALIGN_LEFT, "%d", ee - b);
+        zmiany_ekranu z;
+        // The first frame also shows the icons, and whatever the caller left unfinished.
+        if (zacheta_na_ekranie == -2) z.dodaj(0, 0, 800, 600);
+        if (kk / 4 != zacheta_na_ekranie) {
+            kas_3();
+            al_draw_text(f28, kolor_zachety(kk), 60, 510, ALLEGRO_ALIGN_LEFT, "Losowanie  kul");
+            al_draw_textf(f28, kolor_zachety(kk), 305, 510, ALLEGRO_ALIGN_LEFT, "%d", ee - b);
+            z.dodaj(32, 494, 338, 62);
+            zacheta_na_ekranie = kk / 4;
+        }
         if (wcisniety(ALLEGRO_KEY_SPACE)) {
             if (wcisniety(ALLEGRO_KEY_ESCAPE)) return;
             I_GetKeyboardState(&klaw);
@@ -320,8 +346,11 @@ void los_kulf(int& gr, int& pruba) {
             I_Rest(0.2);
             spr(gr, fin);
             if (b >= ee || bingof == 1) return;
+            // The ball stands in the strip, and the count of balls due has changed.
+            zacheta_na_ekranie = -1;
+            z.dodaj(0, 0, 800, 600);
         }
-        I_FinishUpdate();
+        zakoncz_klatke(z);
         I_Rest(0.001);
     }
 }

@@ -103,6 +103,8 @@ void gra() {
         I_GetKeyboardState(&klaw);
         if (nrh == 10) {
             final_pocz(gr);
+            // Dealing the final board polls again, and a tap of Escape reads as held only once.
+            if (escape()) return;
             nrh = 0;
             fin = 1;
             pkt = 250;
@@ -217,6 +219,8 @@ void start() {
             kas_3();
             al_draw_textf(f24, al_map_rgb(50, 150, 150), 200, 510, ALLEGRO_ALIGN_CENTRE, "Tablica gracza: %d ", i + 1);
             tablica(i);
+            // A tap of Escape reads as held at one poll only: the next board must not poll it away.
+            if (escape()) return;
             I_Rest(1.0);
         }
     } else {
@@ -314,10 +318,16 @@ void koniec_fin(int& gr) {
     al_draw_text(f40, al_map_rgb(0, 110, 210), 400, 235, ALLEGRO_ALIGN_CENTRE, "Koniec gry");
     al_draw_textf(f40, al_map_rgb(66, 188, 66), 400, 280, ALLEGRO_ALIGN_CENTRE, "Twoja wygrana to: %d zł", suma[gr]);
     al_draw_text(f24, al_map_rgb(133, 133, 133), 400, 335, ALLEGRO_ALIGN_CENTRE, " Enter to MENU ");
+    bool pierwsza = true;
     while (!wcisniety(ALLEGRO_KEY_ENTER)) {
         I_GetKeyboardState(&klaw);
         if (escape()) break;
-        I_FinishUpdate();
+        // The texts show at the first frame; after it nothing changes until Enter.
+        if (pierwsza)
+            I_FinishUpdate();
+        else
+            I_FinishUnchanged();
+        pierwsza = false;
         I_Rest(0.001);
     }
 }

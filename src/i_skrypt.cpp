@@ -17,20 +17,24 @@ ALLEGRO_BITMAP* tylny = nullptr;
 
 namespace {
 
-enum rodzaj { KLAWISZ_W_DOL, KLAWISZ_W_GORE, ZNAK, MYSZ, ZAMKNIJ };
+enum rodzaj { KLAWISZ_W_DOL, KLAWISZ_W_GORE, ZNAK, MYSZ, ZAMKNIJ, PRZESTOJ };
 struct zdarzenie {
     double t;
     long nr;  // keeps events of the same time in the order they were scripted
     rodzaj r;
     int a, b, c;
+    double t2;  // how long a stall lasts
 };
 
 double teraz = 0;
+// Where the rests say the clock should be; it trails `teraz` only after a stall.
+double harmonogram = 0;
 long licznik = 0;
 std::vector<zdarzenie> skrypt;  // not yet due, kept sorted by (t, nr)
 bool klawisze[ALLEGRO_KEY_MAX] = {};
 int mysz_x = 0, mysz_y = 0, mysz_p = 0;
 bool zamkniete = false;
+bool escape_od_odczytu = false;
 bool kolejka_otwarta = false;
 std::deque<ALLEGRO_EVENT> kolejka;
 double limit = 1e9;
@@ -44,9 +48,13 @@ std::function<void(double)> przy_odczycie;
 std::function<void(int)> przy_klatce;
 bool zainicjowane = false;
 std::string katalog_programu;
+bool sprawdzaj_niezmienione = false;
+ALLEGRO_BITMAP* ostatnia_klatka = nullptr;
+int niezmienione_inne = 0;
+int niezmienione = 0;
 
-void dodaj(double t, rodzaj r, int a = 0, int b = 0, int c = 0) {
-    zdarzenie z{t, licznik++, r, a, b, c};
+void dodaj(double t, rodzaj r, int a = 0, int b = 0, int c = 0, double t2 = 0) {
+    zdarzenie z{t, licznik++, r, a, b, c, t2};
     auto gdzie = std::upper_bound(skrypt.begin(), skrypt.end(), z, [](const zdarzenie& x, const zdarzenie& y) {
         return x.t < y.t || (x.t == y.t && x.nr < y.nr);
     });
@@ -73,6 +81,7 @@ void przetworz() {
         switch (z.r) {
             case KLAWISZ_W_DOL:
                 klawisze[z.a] = true;
+                if (z.a == ALLEGRO_KEY_ESCAPE) escape_od_odczytu = true;
                 do_kolejki(ALLEGRO_EVENT_KEY_DOWN, z.a, 0);
                 break;
             case ZNAK:
@@ -89,6 +98,9 @@ void przetworz() {
                 break;
             case ZAMKNIJ:
                 zamkniete = true;
+                break;
+            case PRZESTOJ:
+                teraz += z.t2;
                 break;
         }
     }
@@ -122,15 +134,18 @@ int klawisz_znaku(unsigned kod) {
 
 void S_Reset() {
     teraz = 0;
+    harmonogram = 0;
     licznik = 0;
     skrypt.clear();
     std::fill(std::begin(klawisze), std::end(klawisze), false);
     mysz_x = mysz_y = mysz_p = 0;
     zamkniete = false;
+    escape_od_odczytu = false;
     kolejka.clear();
     limit = 1e9;
     przekroczony = false;
     klatki = 0;
+    niezmienione = 0;
     dzwieki.clear();
     slad.clear();
     wejscia.clear();
@@ -169,6 +184,16 @@ double S_Type(double t, const std::string& tekst, double odstep) {
 
 void S_Mouse(double t, int x, int y, int przyciski) { dodaj(t, MYSZ, x, y, przyciski); }
 void S_Close(double t) { dodaj(t, ZAMKNIJ); }
+void S_Stall(double t, double ile) { dodaj(t, PRZESTOJ, 0, 0, 0, ile); }
+
+void S_CheckUnchanged(bool wlacz) {
+    sprawdzaj_niezmienione = wlacz;
+    niezmienione_inne = 0;
+    if (ostatnia_klatka) al_destroy_bitmap(ostatnia_klatka);
+    ostatnia_klatka = wlacz && tylny ? al_clone_bitmap(tylny) : nullptr;
+}
+int S_UnchangedFaults() { return niezmienione_inne; }
+int S_UnchangedFrames() { return niezmienione; }
 void S_OnPoll(std::function<void(double)> f) { przy_odczycie = std::move(f); }
 void S_OnFrame(std::function<void(int)> f) { przy_klatce = std::move(f); }
 void S_SetLimit(double t) { limit = t; }
@@ -222,6 +247,7 @@ bool I_InitGraphics(const char*) {
 
 void I_ShutdownGraphics() {
     I_CloseTyping();
+    S_CheckUnchanged(false);
     if (tylny) al_destroy_bitmap(tylny);
     tylny = nullptr;
 }
@@ -233,12 +259,59 @@ void I_Error(const std::string& komunikat) { throw s_blad_startu{komunikat}; }
 void I_Warning(const std::string& komunikat) { slad.push_back({teraz, "warning " + komunikat}); }
 
 void I_FinishUpdate() {
+    if (sprawdzaj_niezmienione) {
+        if (ostatnia_klatka) al_destroy_bitmap(ostatnia_klatka);
+        ostatnia_klatka = al_clone_bitmap(tylny);
+    }
     ++klatki;
     if (przy_klatce) przy_klatce(klatki);
 }
 
+// Whether the screen differs from the last frame finished anywhere outside the rectangle.
+bool zmiana_poza(int rx, int ry, int rw, int rh) {
+    ALLEGRO_LOCKED_REGION* a = al_lock_bitmap(tylny, ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READONLY);
+    ALLEGRO_LOCKED_REGION* b = al_lock_bitmap(ostatnia_klatka, ALLEGRO_PIXEL_FORMAT_ANY, ALLEGRO_LOCK_READONLY);
+    const int p = a->pixel_size;
+    auto rozne = [&](int y, int x0, int x1) {
+        return x1 > x0 && std::memcmp(static_cast<const char*>(a->data) + y * a->pitch + x0 * p,
+                                      static_cast<const char*>(b->data) + y * b->pitch + x0 * p, (x1 - x0) * p) != 0;
+    };
+    bool inna = a->format != b->format;
+    for (int y = 0; y < 600 && !inna; ++y) {
+        if (y >= ry && y < ry + rh)
+            inna = rozne(y, 0, std::max(0, rx)) || rozne(y, std::min(800, rx + rw), 800);
+        else
+            inna = rozne(y, 0, 800);
+    }
+    al_unlock_bitmap(ostatnia_klatka);
+    al_unlock_bitmap(tylny);
+    return inna;
+}
+
+void I_FinishArea(int x, int y, int w, int h) {
+    if (sprawdzaj_niezmienione && ostatnia_klatka && zmiana_poza(x, y, w, h)) ++niezmienione_inne;
+    I_FinishUpdate();
+}
+
+void I_FinishUnchanged() {
+    if (sprawdzaj_niezmienione && ostatnia_klatka && zmiana_poza(0, 0, 0, 0)) ++niezmienione_inne;
+    ++niezmienione;
+    ++klatki;
+    if (przy_klatce) przy_klatce(klatki);
+}
+
+// Rests move the clock to where the schedule says; after a stall the clock is ahead of it, and
+// a rest sleeps only what is left (the lag forgiven beyond 0.25 s), as on the real platform.
 void I_Rest(double sekundy) {
+    if (sekundy > 0) harmonogram += sekundy;
+    if (harmonogram < teraz - 0.25) harmonogram = teraz - 0.25;
+    if (harmonogram > teraz) teraz = harmonogram;
+    przetworz();
+}
+
+void I_RestFull(double sekundy) {
     if (sekundy > 0) teraz += sekundy;
+    harmonogram = teraz;
     przetworz();
 }
 
@@ -250,8 +323,9 @@ void I_GetKeyboardState(ALLEGRO_KEYBOARD_STATE* stan) {
     odczyt();
     std::memset(stan, 0, sizeof *stan);
     for (int k = 0; k < ALLEGRO_KEY_MAX; ++k)
-        if (klawisze[k] || (k == ALLEGRO_KEY_ESCAPE && (zamkniete || przekroczony)))
+        if (klawisze[k] || (k == ALLEGRO_KEY_ESCAPE && (zamkniete || przekroczony || escape_od_odczytu)))
             stan->__key_down__internal__[k / 32] |= 1u << (k % 32);
+    escape_od_odczytu = false;
 }
 
 void I_GetMouseState(ALLEGRO_MOUSE_STATE* stan) {

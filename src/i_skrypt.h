@@ -24,6 +24,16 @@ double S_Type(double t, const std::string& tekst, double odstep = 0.25);
 void S_Mouse(double t, int x, int y, int przyciski);
 // The window's close button pressed at t.
 void S_Close(double t);
+// The machine stalls at t for `ile` seconds: the clock jumps while the game does nothing, and the
+// rests after it shrink to catch up, as the real platform's schedule makes them (by 0.25 s at most).
+void S_Stall(double t, double ile);
+// Frames finished as unchanged so far. With S_CheckUnchanged on, each of them, and each frame
+// finished as changed in a rectangle, is checked against the last frame finished (slow: for the
+// tests of that alone); S_UnchangedFaults counts those that differed where they said they did not,
+// that is pictures the window would never show.
+int S_UnchangedFrames();
+void S_CheckUnchanged(bool wlacz);
+int S_UnchangedFaults();
 
 // Called at each keyboard or mouse poll and each typed-character read, with the time now;
 // a test's driver schedules its input from there.

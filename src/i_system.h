@@ -33,15 +33,26 @@ std::string I_ProgramDirectory();
 // One warning line on stderr.
 void I_Warning(const std::string& komunikat);
 
-// Frames and time. I_FinishUpdate marks the screen bitmap as a finished frame; it reaches the
-// window at most once per display refresh, and always before the game rests.
+// Frames and time. I_FinishUpdate marks the screen bitmap as a finished frame: the window shows
+// exactly that picture, at most one display refresh later, never anything drawn after it.
+// I_FinishUnchanged finishes a frame the game drew nothing into since the last one: it costs
+// nothing, as the window already holds that picture.
 void I_FinishUpdate();
+void I_FinishUnchanged();
+// I_FinishArea finishes a frame that differs from the last one only inside this rectangle: the
+// polling loops that change a strip of the screen take just that strip.
+void I_FinishArea(int x, int y, int w, int h);
+// I_Rest sleeps towards a schedule that adds up the rests, so a sequence lasts the sum of its
+// rests; after a stall its rests shrink (by at most 0.25 s in all) to catch up. I_RestFull is a
+// rest the game waits in for input to arrive (a key's release): it always lasts its real length.
 void I_Rest(double sekundy);
+void I_RestFull(double sekundy);
 double I_GetTime();
 // How many frames have reached the window so far (the scripted platform: frames finished).
 long I_Presents();
 
-// Input. A close request or SIGINT/SIGTERM reads as Escape held from then on.
+// Input. A close request or SIGINT/SIGTERM reads as Escape held from then on. An Escape pressed
+// at any moment since the last poll reads as held at the next one, however short the press.
 void I_GetKeyboardState(ALLEGRO_KEYBOARD_STATE* stan);
 void I_GetMouseState(ALLEGRO_MOUSE_STATE* stan);
 void I_ShowMouseCursor();

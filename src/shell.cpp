@@ -3,6 +3,7 @@
 
 #include <allegro5/allegro_ttf.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -225,6 +226,27 @@ void kas_2() { kas(30, 124, 341, 341); }
 void kas_3() { kas(32, 494, 338, 62); }
 void kas_4() { kas(625, 138, 142, 23); }
 void kas_5() { kas(530, 175, 236, 236); }
+
+void zmiany_ekranu::dodaj(int x, int y, int w, int h_) {
+    x0 = std::min(x0, x);
+    y0 = std::min(y0, y);
+    x1 = std::max(x1, x + w);
+    y1 = std::max(y1, y + h_);
+}
+
+void zakoncz_klatke(const zmiany_ekranu& z) {
+    if (z.puste())
+        I_FinishUnchanged();
+    else
+        I_FinishArea(z.x0, z.y0, z.x1 - z.x0, z.y1 - z.y0);
+}
+
+void krok_jasnosci(int& kk, int& k2) {
+    if (k2 == 0) ++kk;
+    if (k2 == 1) --kk;
+    if (kk > 250) k2 = 1;
+    if (kk < 0) k2 = 0;
+}
 
 void ukazywanie_obrazu() {
     SLAD("ukazywanie_obrazu");

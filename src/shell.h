@@ -21,6 +21,16 @@ void kas_4();
 void kas_5();
 
 void ukazywanie_obrazu();
+// The part of the screen a polling pass drew into, grown to hold each piece; empty when nothing was drawn.
+struct zmiany_ekranu {
+    int x0 = 800, y0 = 600, x1 = 0, y1 = 0;
+    void dodaj(int x, int y, int w, int h);
+    bool puste() const { return x1 <= x0 || y1 <= y0; }
+};
+// Finishes the pass's frame: as unchanged when nothing was drawn, else as changed in that part.
+void zakoncz_klatke(const zmiany_ekranu& z);
+// One step of a pulsing prompt: kk climbs to 251, falls to -1 and climbs again (k2 the direction).
+void krok_jasnosci(int& kk, int& k2);
 void znikanie_obrazu();
 
 // Loads the intro's last frame for the menu: from "ekr.png", or from memory when it could not be written.

@@ -52,6 +52,16 @@ void ocen_i_pokaz(int& pruba, int dd, const std::string& wp) {
 
 }  // namespace
 
+bool polska_litera(int kod, int* wielka, int* mala) {
+    for (const auto& k : KODY_POLSKIE)
+        if (kod == k[0] || kod == k[1]) {
+            *wielka = k[0];
+            *mala = k[1];
+            return true;
+        }
+    return false;
+}
+
 char znak_na_bajt(int kod) {
     if (kod >= 65 && kod <= 90) kod += 32;
     if (kod >= 97 && kod <= 122) return static_cast<char>(kod);
@@ -122,14 +132,12 @@ void koniec_czasu() {
     I_Rest(1);
 }
 
-void wpisz_haslo(int& kk, int& k2, int pruba) {
+void wpisz_haslo(int& kk, int& k2, int pruba, bool strzalka) {
     SLAD("wpisz_haslo");
-    if (k2 == 0) ++kk;
-    if (k2 == 1) --kk;
-    if (kk > 250) k2 = 1;
-    if (kk < 0) k2 = 0;
+    krok_jasnosci(kk, k2);
     kas_3();
     tekst_w_pasku(f28, al_map_rgb(0, kk / 4 + 80, 0), "Wpisz Hasło");
+    if (!strzalka) return;
     al_draw_bitmap_region(bufor, 385, 140, 71, 310, 385, 140, 0);
     al_draw_bitmap_region(el, 60 * pruba, 260, 58, 21, 392, 146 + D * pruba, 0);
     // The sixth try is played in the fifth row once the grid has scrolled, so that row's arrow shows too.
@@ -139,18 +147,43 @@ void wpisz_haslo(int& kk, int& k2, int pruba) {
 void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd) {
     SLAD("wpisywanie_z_klawiatury");
     I_OpenTyping();
+    // Only keys pressed during this try type: a character left in ev by an earlier try (a letter
+    // held through its evaluation), or by an Enter held at the end of the name entry, must not.
+    std::memset(&ev, 0, sizeof ev);
     int kod = 0;
-    std::string wp, zz;
+    std::string wp;
     int v = 0, b = 0, zk = 0, nz = 0;
     double czas = I_GetTime();
     cw = 0;
     int kk = 0, k2 = 0;
     // Lookup bound: the list never holds more than its 2000 slots, whatever ih says.
     const int ile_slow = ih < 0 ? 0 : ih > POJEMNOSC_LISTY ? POJEMNOSC_LISTY : ih;
+    // What the screen shows: the prompt's step of green (kk / 4) and the timer bar's width; -1
+    // when it must be drawn anew. A pass draws only what differs, and looks a guess up only once.
+    int zacheta_na_ekranie = -1, pasek_na_ekranie = -1;
+    bool strzalka_na_ekranie = false, pierwsza = true;
+    std::string szukane;
 
     for (;;) {
         if (wcisniety(ALLEGRO_KEY_ESCAPE)) break;
-        if (fin == 0) wpisz_haslo(kk, k2, pruba);
+        zmiany_ekranu z;
+        // The first frame also shows what the game loop drew for the try (entry row, bar, hint word).
+        if (pierwsza) z.dodaj(0, 0, 800, 600);
+        pierwsza = false;
+        if (fin == 0) {
+            int kk_dalej = kk, k2_dalej = k2;
+            krok_jasnosci(kk_dalej, k2_dalej);
+            if (kk_dalej / 4 != zacheta_na_ekranie) {
+                wpisz_haslo(kk, k2, pruba, !strzalka_na_ekranie);
+                z.dodaj(32, 494, 338, 62);
+                if (!strzalka_na_ekranie) z.dodaj(385, 140, 71, 310);
+                strzalka_na_ekranie = true;
+                zacheta_na_ekranie = kk / 4;
+            } else {
+                kk = kk_dalej;
+                k2 = k2_dalej;
+            }
+        }
 
         b = 0;
         I_GetKeyboardState(&klaw);
@@ -160,7 +193,6 @@ void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd) {
         kod = ev.keyboard.unichar;
         if (kod >= 65 && kod <= 96) kod += 32;
         if (const char c = znak_na_bajt(kod)) {
-            if (c < 'a') zz = std::string(1, c);
             wp += c;
             nz = bajt_na_glif(c);
             b = 1;
@@ -169,17 +201,20 @@ void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd) {
             wp.pop_back();
             --v;
             al_draw_bitmap_region(el, 1, 166, 64, 64, X_WIERSZA + D * static_cast<int>(wp.size()), Y_WIERSZA, 0);
+            z.dodaj(X_WIERSZA + D * static_cast<int>(wp.size()), Y_WIERSZA, 64, 64);
             I_StartSound(samp[9], 0.5f, 0.8f);
         }
         if (b == 1) {
             rysuj_glif(nz, 35 + D * v, 30);
+            z.dodaj(35 + D * v, 30, 52, 62);
             ++v;
-            b = 0;
             I_StartSound(samp[9], 0.5f, 0.8f);
         }
         if (kod > 0) {
             // One keystroke brings several events; drop the rest of it so it types one letter.
-            I_Rest(0.1);
+            // These waits are for the key's release to arrive, so they last their real length
+            // even when the game runs late: cut short, they would find the key still down.
+            I_RestFull(0.1);
             zk = 0;
             for (;;) {
                 I_NextTyped(&ev);
@@ -187,25 +222,33 @@ void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd) {
                 if (kod == 0) break;
                 if (zk > 100) break;
                 ++zk;
-                I_Rest(0.001);
+                I_RestFull(0.001);
             }
         }
         if (I_GetTime() > czas + 0.17) {
             ++cw;
             czas = I_GetTime();
         }
-        al_draw_scaled_bitmap(el, 190, 235, 2, 10, 640, 524, cw, 13, 0);
+        if (cw != pasek_na_ekranie) {
+            al_draw_scaled_bitmap(el, 190, 235, 2, 10, 640, 524, cw, 13, 0);
+            z.dodaj(640, 524, cw, 13);
+            pasek_na_ekranie = cw;
+        }
         if (cw > 120) {
             ++pruba;
             koniec_czasu();
             break;
         }
-        I_FinishUpdate();
+        zakoncz_klatke(z);
 
         b = 0;
-        for (int i = 0; i < ile_slow; ++i)
-            if (h[i] == wp) ++b;
-        if (b == 0 && wp.size() == 5) {
+        if (wp != szukane) {
+            for (int i = 0; i < ile_slow; ++i)
+                if (h[i] == wp) ++b;
+            szukane = wp;
+        }
+        const bool odmowa = b == 0 && wp.size() == 5;
+        if (odmowa) {
             kas_3();
             tekst_w_pasku(f24, al_map_rgb(140, 160, 10), "nie znam tego słowa");
             I_FinishUpdate();
@@ -213,17 +256,22 @@ void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd) {
             kas_1();
             kas_3();
             wp.clear();
-            zz.clear();
             v = 0;
             kod = 0;
             nz = 0;
             I_FlushTyping();
+            // The flush took the held key's release too: what ev holds was typed before the refusal.
+            std::memset(&ev, 0, sizeof ev);
+            zacheta_na_ekranie = -1;
         }
         if (b > 0) {
             ocen_i_pokaz(pruba, dd, wp);
             break;
         }
-        I_FinishUpdate();
+        if (odmowa)
+            I_FinishUpdate();
+        else
+            I_FinishUnchanged();
         I_Rest(0.001);
     }
     I_CloseTyping();

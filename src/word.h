@@ -3,6 +3,8 @@
 
 #include <string>
 
+// True when the code point is one of the 18 Polish letters; gives its capital and small forms.
+bool polska_litera(int kod, int* wielka, int* mala);
 // Typed code point to internal byte; 0 when the code is not a letter.
 char znak_na_bajt(int kod);
 // Internal byte (letters and the hidden mark "[") to glyph index 0..35; -1 for anything else.
@@ -21,7 +23,8 @@ struct ocena_proby {
 ocena_proby ocen(const std::string& haslo, const std::string& proba, const std::string& podpowiedz);
 
 void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd);
-void wpisz_haslo(int& kk, int& k2, int pruba);
+// strzalka false leaves the arrow column as it is (the try's own passes after the first).
+void wpisz_haslo(int& kk, int& k2, int pruba, bool strzalka = true);
 void koniec_czasu();
 
 void gratulacje();

@@ -6,6 +6,7 @@
 #include "bingo.h"
 #include "game.h"
 #include "gracz.h"
+#include "word.h"
 
 namespace {
 
@@ -265,4 +266,51 @@ TEST_F(Panel, EndScreenHeldEnterOrEscapeEndsTheWaitAtOnce) {
         EXPECT_NEAR(S_Now(), 300 * 0.003, 0.002) << klawisz;
         EXPECT_TRUE(wcisniety(klawisz));
     }
+}
+
+TEST_F(Panel, WaitingScreensDrawOnlyWhatChangesAndFinishTheRestAsUnchanged) {
+    // Every frame finished as unchanged is compared with the last one finished: a pass that drew
+    // something and called its frame unchanged would keep that drawing from the window.
+    S_CheckUnchanged(true);
+    const int f0 = S_Frames();
+    S_KeyPress(1.0, ALLEGRO_KEY_SPACE);
+    spacja();
+    EXPECT_GE(S_UnchangedFrames(), 900) << "the Space prompt redrew an unchanged screen";
+
+    // A try with letters, a deletion and a refusal, then the word after a second's idling.
+    slowa({"kotek"});
+    hh = "kotek";
+    h1 = "k[[[[";
+    int pruba = 0, cw = 0, dd = 0;
+    // The game loop's own drawing before a try shows with the try's first frame.
+    al_draw_scaled_bitmap(el, 60, 235, 100, 14, 640, 524, 120, 14, 0);
+    double t = S_Type(S_Now() + 0.3, "xy\bzqwr");
+    S_Type(t + 2.0, "kotek");
+    wpisywanie_z_klawiatury(pruba, cw, dd);
+    EXPECT_EQ(h1, "kotek");
+
+    rozdaj(tab[0], tk[0], 0);
+    int gr = 0, ku = -1;
+    S_KeyPress(S_Now() + 0.6, ALLEGRO_KEY_SPACE);
+    S_KeyPress(S_Now() + 4.0, ALLEGRO_KEY_ESCAPE);
+    los_kul(gr, ku);
+    S_KeyUp(S_Now(), ALLEGRO_KEY_ESCAPE);
+    I_GetKeyboardState(&klaw);
+
+    fin = 1;
+    rozdaj(tab[0], tk[0], 1);
+    bingof = 0;
+    pruba = 2;
+    S_KeyPress(S_Now() + 0.6, ALLEGRO_KEY_SPACE);
+    S_KeyPress(S_Now() + 4.0, ALLEGRO_KEY_ESCAPE);
+    los_kulf(gr, pruba);
+    S_KeyUp(S_Now(), ALLEGRO_KEY_ESCAPE);
+    I_GetKeyboardState(&klaw);
+
+    S_KeyDown(S_Now() + 2.0, ALLEGRO_KEY_ENTER);
+    koniec_fin(gr);
+    EXPECT_EQ(S_UnchangedFaults(), 0);
+    // The prompts pulse one step of green per four passes; the rest of the passes change nothing.
+    EXPECT_GE(S_UnchangedFrames(), (S_Frames() - f0) / 2);
+    S_CheckUnchanged(false);
 }

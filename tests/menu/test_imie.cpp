@@ -52,9 +52,16 @@ TEST_F(ScenaImienia, FirstLetterIsCapitalTheRestSmall) {
     EXPECT_FALSE(S_TimedOut());
 }
 
-TEST_F(ScenaImienia, DigitsPunctuationAndPolishLettersAreIgnoredBackspaceDeletes) {
-    wpisz(1, {"k1ł-o.tą7"});
+TEST_F(ScenaImienia, DigitsAndPunctuationAreIgnoredPolishLettersKeptBackspaceDeletesAWholeLetter) {
+    wpisz(1, {"k1-o.t7"});
     EXPECT_EQ(imie[0], "Kot");
+    // Polish letters fold like Latin ones and are stored in UTF-8, as drawn.
+    wpisz(1, {"łukasz"});
+    EXPECT_EQ(imie[0], "Łukasz");
+    wpisz(1, {"ŁUCJA"});
+    EXPECT_EQ(imie[0], "Łucja");
+    wpisz(1, {"żółć\b\bw"});
+    EXPECT_EQ(imie[0], "Żów");
     wpisz(1, {"\bkotx\b"});
     EXPECT_EQ(imie[0], "Kot");
     // Emptied by Backspace, the next letter is a first letter again.
@@ -131,6 +138,16 @@ TEST_F(ScenaImienia, NameStopsGrowingPastTheWidthNotACountOfLetters) {
     // At the limit Backspace still works, and then one more letter fits.
     wpisz(1, {std::string(31, 'w') + "\bx"});
     EXPECT_EQ(imie[0], w1.substr(0, w1.size() - 1) + "x");
+    // Polish letters meet the same limit, each stored whole.
+    std::string sz;
+    for (int i = 0; i < 30; ++i) sz += "ś";
+    wpisz(1, {sz});
+    std::string w3 = imie[0], oczekiwane;
+    for (int i = 0; i < 30; ++i)
+        if (al_get_text_width(f24, oczekiwane.c_str()) <= 179) oczekiwane += i == 0 ? "Ś" : "ś";
+    EXPECT_EQ(w3, oczekiwane);
+    EXPECT_GT(al_get_text_width(f24, w3.c_str()), 179);
+    EXPECT_LE(al_get_text_width(f24, w3.substr(0, w3.size() - 2).c_str()), 179);
     EXPECT_FALSE(S_TimedOut());
 }
 
@@ -240,4 +257,13 @@ TEST_F(ScenaImienia, CursorIsABlinkingQuestionMarkThenAnUnderscoreAfterTheName) 
         EXPECT_EQ(k[i].podkreslenie, i % 7 < 3 ? JASNY_ : CIEMNY_) << i;
     }
     EXPECT_EQ(imie[0], "J");
+}
+
+TEST_F(ScenaImienia, AnEnterHeldAtTheEndLeavesNoCharacterForTheGame) {
+    ig = 1;
+    double t = S_Type(po_przyciemnieniu(), "ala");
+    S_KeyPress(t + 0.1, ALLEGRO_KEY_ENTER, 13, 0.5);
+    imie_gracza();
+    EXPECT_EQ(imie[0], "Ala");
+    EXPECT_EQ(ev.keyboard.unichar, 0);
 }

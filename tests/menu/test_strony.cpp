@@ -225,3 +225,30 @@ TEST_F(ScenaMenu, InformationPageIsDrawnOverTheMenuAndHeldWhileAButtonIsHeld) {
     al_destroy_bitmap(wzor);
     EXPECT_EQ(S_Entered("szykowanie_menu"), 2);
 }
+
+TEST_F(ScenaMenu, AHeldInformationPageRestsAndAHeldPageEndsAtOnceOnACloseRequest) {
+    // Held until a release scripted by time: the page must let the virtual clock run.
+    Scenariusz s;
+    double t = start + 0.5;
+    S_Mouse(t, 400, 450, 1);
+    S_Mouse(t + 1.5, 400, 450, 0);
+    S_Mouse(t + 1.6, 700, 100, 0);
+    int odczyty = 0;
+    s.gdy([&](double) { return S_Entered("info") == 1 && S_Entered("szykowanie_menu") == 1 && ++odczyty > 20000; },
+          [](double teraz) { S_Mouse(teraz, 700, 100, 0); });  // a spinning page is let go, to fail below
+    s.po_wejsciu("szykowanie_menu", 2, [](double teraz) { S_KeyDown(teraz + 0.6, ALLEGRO_KEY_ESCAPE); });
+    menu();
+    EXPECT_LT(odczyty, 3000) << "the page polled without resting";
+    EXPECT_NEAR(S_EnteredAt("szykowanie_menu", 1), t + 1.5, 0.05);
+    // The rules page held, and the window's close button pressed: no wait for the release, no fade back.
+    S_KeyUp(S_Now(), ALLEGRO_KEY_ESCAPE);
+    const double zamkniecie = S_Now() + 1.0;
+    S_Mouse(S_Now() + 0.5, 400, 400, 1);
+    S_Close(zamkniecie);
+    S_Mouse(zamkniecie + 3.0, 400, 400, 0);
+    menu();
+    EXPECT_EQ(S_Entered("zasady_gry"), 1);
+    EXPECT_TRUE(wcisniety(ALLEGRO_KEY_ESCAPE));
+    EXPECT_LT(S_Now(), zamkniecie + 0.05);
+    EXPECT_EQ(S_Entered("szykowanie_menu"), 3) << "the menu was composed again after the page";
+}

@@ -438,3 +438,52 @@ TEST_F(Proba, TheArrowPointsAtTheTrysRowAndTheColumnIsRestoredAroundIt) {
     // nothing erases it: the sheet keeps it empty so no stray arrow is left there.
     EXPECT_TRUE(ekran_jak_bufor(392, 491, 58, 21));
 }
+
+TEST_F(Proba, OneTapTypesOneLetterWhenTheGameRunsLate) {
+    // After a stall the rests shrink to catch up; the pause after a key must not, or the skip
+    // finds the key still down and the next pass types it again.
+    slowa({"kotek"});
+    zacznij_haslo("kotek");
+    const int klawisze[4] = {ALLEGRO_KEY_Q, ALLEGRO_KEY_W, ALLEGRO_KEY_E, ALLEGRO_KEY_R};
+    for (int i = 0; i < 4; ++i) {
+        const double t = 0.5 + 1.5 * i;
+        S_Stall(t, 0.25);
+        S_KeyPress(t + 0.25, klawisze[i], "qwer"[i], 0.04);
+    }
+    graj();
+    EXPECT_EQ(dzwieki("s9").size(), 4u);
+    EXPECT_EQ(pruba, 1) << "the try ran out of time";
+}
+
+TEST_F(Proba, NoCharacterIsLeftPendingAfterARefusalNorFromOneTryToTheNext) {
+    // The fifth letter of a word outside the list held for 0.3 s: after the refusal nothing types by itself.
+    slowa({"kotek", "lampa"});
+    zacznij_haslo("kotek");
+    S_Type(0.3, "abcd");
+    S_KeyPress(1.3, ALLEGRO_KEY_E, 'e', 0.3);
+    graj();
+    EXPECT_EQ(dzwieki("s9").size(), 5u);
+    EXPECT_EQ(pruba, 1);
+    // The fifth letter of an evaluated guess held for 0.3 s: the next try starts with nothing typed.
+    const double t = S_Now() + 0.3;
+    S_Type(t, "lamp");
+    S_KeyPress(t + 1.0, ALLEGRO_KEY_A, 'a', 0.3);
+    graj();
+    ASSERT_EQ(pruba, 2);
+    const size_t po_zgadywaniu = dzwieki("s9").size();
+    EXPECT_EQ(po_zgadywaniu, 10u);
+    graj();
+    EXPECT_EQ(dzwieki("s9").size(), po_zgadywaniu);
+    EXPECT_EQ(pruba, 3) << "the third try runs out of time with nothing typed";
+}
+
+TEST_F(Proba, AnEscapeTappedInsideTheRefusalsRestLeavesTheTry) {
+    slowa({"kotek"});
+    zacznij_haslo("kotek");
+    S_Type(0.3, "abcde");  // the last letter at 1.3 s, the refusal's second from about 1.45 s
+    S_KeyPress(1.8, ALLEGRO_KEY_ESCAPE, 0, 0.03);
+    graj();
+    EXPECT_TRUE(wcisniety(ALLEGRO_KEY_ESCAPE));
+    EXPECT_LT(S_Now(), 2.7);
+    EXPECT_EQ(pruba, 0);
+}
