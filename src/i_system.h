@@ -20,6 +20,10 @@ bool I_InitGraphics(const char* tytul);
 void I_ShutdownGraphics();
 void I_ShutdownSound();
 
+// The game's last cleanup, run on every way out it does not steer itself (a fault reported by
+// I_Error, a second signal, the display server gone, a crash); it must be safe in a signal handler.
+extern void (*i_sprzatanie)();
+
 // Reports a start-up fault naming the file and what is wrong; does not return.
 [[noreturn]] void I_Error(const std::string& komunikat);
 // One warning line on stderr.
@@ -33,7 +37,7 @@ double I_GetTime();
 // How many frames have reached the window so far (the scripted platform: frames finished).
 long I_Presents();
 
-// Input. A close request or SIGINT/SIGTERM reads as Escape held from then on.
+// Input. A close request or SIGINT/SIGTERM/SIGHUP reads as Escape held from then on.
 void I_GetKeyboardState(ALLEGRO_KEYBOARD_STATE* stan);
 void I_GetMouseState(ALLEGRO_MOUSE_STATE* stan);
 void I_ShowMouseCursor();

@@ -23,6 +23,14 @@ void kas_5();
 void ukazywanie_obrazu();
 void znikanie_obrazu();
 
+// Loads a picture as the game's bitmaps are made (null when it cannot). It is decoded into memory
+// first: a PNG that fails half-way as a display bitmap stays locked to the display, and
+// destroying the display then never returns.
+ALLEGRO_BITMAP* zaladuj_obraz(const char* plik);
+
+// Removes "ekr.png" if it is still the regular file the intro wrote; safe inside a signal handler.
+void usun_ekr();
+
 // Loads the intro's last frame for the menu: from "ekr.png", or from memory when it could not be written.
 ALLEGRO_BITMAP* wczytaj_ekr();
 
