@@ -80,11 +80,11 @@ sprawdz "ekr.png is gone after shutdown" [ ! -e "$k/ekr.png" ]
 sprawdz "the intro played s7 three times" [ "$(grep -c ' sound s7$' "$k/slad.txt")" -eq 3 ]
 sprawdz "the working directory holds nothing new" [ "$(ls "$k" | tr '\n' ' ')" = "media slad.txt wyjscie.txt " ]
 
-# --- SIGTERM while the game waits in the menu, SIGINT during the intro ------------------------------
-for sygnal in TERM INT; do
+# --- SIGTERM and SIGHUP while the game waits in the menu, SIGINT during the intro ------------------
+for sygnal in TERM HUP INT; do
     nowy_katalog
     uruchom_gre "$k" ALSOFT_DRIVERS=null
-    if [ $sygnal = TERM ]; then
+    if [ $sygnal != INT ]; then
         czekaj_na_plik "$k/ekr.png" 20
         sleep 0.3
     else
@@ -96,5 +96,26 @@ for sygnal in TERM INT; do
     sprawdz "SIG$sygnal: shutdown ran (trace: koniec)" grep -q ' koniec$' "$k/slad.txt"
     sprawdz "SIG$sygnal: ekr.png is gone" [ ! -e "$k/ekr.png" ]
 done
+
+# --- The X server goes away under a running game -----------------------------------------------------
+# A server of its own, so the rest of the tests keep theirs.
+kx=$(mktemp -d /tmp/brolik-e2e-x-XXXXXX)
+katalogi+=("$kx")
+wspolny_display=$DISPLAY
+if x_start "$kx"; then
+    nowy_katalog
+    uruchom_gre "$k" ALSOFT_DRIVERS=null
+    czekaj_na_plik "$k/ekr.png" 20
+    sleep 0.3
+    kill -KILL "$X_XVFB_PID" 2>/dev/null
+    czekaj_na_koniec 15
+    kill "$X_WM_PID" 2>/dev/null
+    sprawdz "the X server gone: the game exits with status 1 (got $status_gry)" [ "$status_gry" -eq 1 ]
+    sprawdz "the X server gone: it says the display is lost" grep -q "connection to the display server is lost" "$k/wyjscie.txt"
+    sprawdz "the X server gone: ekr.png is gone" [ ! -e "$k/ekr.png" ]
+else
+    zle "a second X server for the lost-server case: $X_BLAD"
+fi
+export DISPLAY=$wspolny_display
 
 wynik
