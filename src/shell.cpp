@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -158,12 +159,17 @@ bool ekr_to_nasz_plik() {
            st.st_ino == ekr_wezel;
 }
 
+// The new file while it is being written, so a way out at that moment removes it too.
+char tymczasowy[] = "ekr.png.XXXXXX";
+volatile std::sig_atomic_t pisany = 0;
+
 // Writes the frame as a new file of our own beside "ekr.png" and renames it over that name, so a
 // link in its place is replaced, never followed, and no one sees half a picture.
 bool zapisz_ekr(ALLEGRO_BITMAP* klatka) {
-    char tymczasowy[] = "ekr.png.XXXXXX";
+    std::strcpy(tymczasowy, "ekr.png.XXXXXX");
     int fd = mkstemp(tymczasowy);
     if (fd < 0) return false;
+    pisany = 1;
     struct stat st;
     bool ok = fstat(fd, &st) == 0;
     ALLEGRO_FILE* f = al_fopen_fd(fd, "wb");
@@ -171,21 +177,24 @@ bool zapisz_ekr(ALLEGRO_BITMAP* klatka) {
     ok = ok && f && al_save_bitmap_f(f, ".png", klatka);
     if (f) ok = al_fclose(f) && ok;
     if (ok) {
+        // Ours before the rename: a way out just after it still finds the file by its identity.
         ekr_urzadzenie = st.st_dev;
         ekr_wezel = st.st_ino;
+        ekr_nasz = 1;
         ok = std::rename(tymczasowy, PLIK_EKR) == 0;
     }
     if (!ok) {
+        ekr_nasz = 0;
         unlink(tymczasowy);
-        return false;
     }
-    ekr_nasz = 1;
-    return true;
+    pisany = 0;
+    return ok;
 }
 
 }  // namespace
 
 void usun_ekr() {
+    if (pisany) unlink(tymczasowy);
     if (ekr_to_nasz_plik()) unlink(PLIK_EKR);
     ekr_nasz = 0;
 }
