@@ -97,6 +97,29 @@ for sygnal in TERM HUP INT; do
     sprawdz "SIG$sygnal: ekr.png is gone" [ ! -e "$k/ekr.png" ]
 done
 
+# --- A signal always ends the game: the information page held with the mouse, then SIGTERM -----------
+# The page may wait for the button to be let go; the game must still end within 3 s of the signal,
+# and at once on a second one.
+for signaly in 1 2; do
+    nowy_katalog
+    uruchom_gre "$k" ALSOFT_DRIVERS=null
+    okno=$(okno_gry 20)
+    czekaj_na_slad menu 20 "$k/slad.txt"
+    sleep 0.8
+    xdotool mousemove --window "$okno" 400 450 mousedown 1
+    czekaj_na_slad info 10 "$k/slad.txt"
+    t0=$(date +%s%N)
+    kill -TERM "$gra_pid"
+    [ $signaly = 2 ] && sleep 0.2 && kill -TERM "$gra_pid"
+    czekaj_na_koniec 10
+    ms=$((($(date +%s%N) - t0) / 1000000))
+    xdotool mouseup 1
+    limit=$([ $signaly = 1 ] && echo 3800 || echo 1000)
+    sprawdz "$signaly SIGTERM on a held page: the game ends in $ms ms (at most $limit), status $status_gry" \
+        sh -c "[ $ms -le $limit ] && { [ $status_gry -eq 0 ] || [ $status_gry -eq 143 ]; }"
+    sprawdz "$signaly SIGTERM on a held page: ekr.png is gone" [ ! -e "$k/ekr.png" ]
+done
+
 # --- The X server goes away under a running game -----------------------------------------------------
 # A server of its own, so the rest of the tests keep theirs.
 kx=$(mktemp -d /tmp/brolik-e2e-x-XXXXXX)
