@@ -14,5 +14,5 @@ clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-reco
   $(pkg-config --cflags --libs allegro-5 allegro_image-5 allegro_font-5 allegro_ttf-5 allegro_audio-5 \
     allegro_acodec-5 vorbisfile) -o "$WYJSCIE/fuzz_lista"
 # New inputs go to build/fuzz/korpus; the seeds in tests/fuzz/korpus are only read.
-exec "$WYJSCIE/fuzz_lista" -max_total_time=$((MINUTY * 60)) -max_len=4096 -print_final_stats=1 \
+exec "$WYJSCIE/fuzz_lista" -max_total_time=$((MINUTY * 60)) -max_len=16384 -print_final_stats=1 \
   "$WYJSCIE/korpus" tests/fuzz/korpus
