@@ -19,6 +19,10 @@ constexpr int PLANSZA_X = 528, PLANSZA_Y = 174, PLANSZA_BOK = 239;
 int kapsel_x(int i) { return 536 + 48 * (i % 5); }
 int kapsel_y(int i) { return 182 + 48 * (i / 5); }
 
+// The numbers of a board, centred in their cells.
+int liczba_x(int i) { return 550 + 48 * (i % 5); }
+int liczba_y(int i) { return 184 + 48 * (i / 5); }
+
 // The ball place in the message strip and the icon row above the board.
 constexpr int KULA_X = 290, KULA_Y = 500, IKONY_X = 627, IKONY_Y = 141, IKONY_ODSTEP = 24;
 // Left edges of the ball sprites on the sheet (all at y = 200, 45 x 45).
@@ -115,8 +119,8 @@ void tablica(int gr) {
     rozdaj(tab[gr], tk[gr], fin);
     kas_5();
     for (int i = 0; i < 25; ++i) {
-        al_draw_textf(f24, al_map_rgb(155, 155, 155), 550 + 48 * (i % 5), 184 + 48 * (i / 5), ALLEGRO_ALIGN_CENTRE,
-                      "%d", tab[gr][i]);
+        al_draw_textf(f24, al_map_rgb(155, 155, 155), liczba_x(i), liczba_y(i), ALLEGRO_ALIGN_CENTRE, "%d",
+                      tab[gr][i]);
         I_FinishUpdate();
     }
     // In the main game the picture keeps the caps; in the final the caps are drawn from tk
@@ -139,20 +143,20 @@ void kapslef(int gr) {
     }
 }
 
-void spr(int gr, int fin) {
+void spr(int gr, int w_finale) {
     SLAD("spr");
     int komorki[5];
     if (pelna_linia(tk[gr], komorki) < 0) return;
     for (int raz = 0; raz < 3; ++raz) {
         pokaz_plansze(gr);
-        if (fin == 1) kapslef(gr);
+        if (w_finale == 1) kapslef(gr);
         I_FinishUpdate();
         I_Rest(0.2);
         for (int k : komorki) znak_linii(k);
         I_FinishUpdate();
         I_Rest(0.2);
     }
-    if (fin == 1) {
+    if (w_finale == 1) {
         bingof = 1;
         return;
     }

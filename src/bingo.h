@@ -13,7 +13,8 @@ int pelna_linia(const int stan[25], int komorki[5]);
 
 void tablica(int gr);
 void kapslef(int gr);
-void spr(int gr, int fin);
+// The line check after a ball; w_finale is the caller's fin, passed as the draws have it.
+void spr(int gr, int w_finale);
 void bingo(int gr);
 void los_kul(int& gr, int& ku);
 void spacja();

@@ -208,10 +208,15 @@ void gra() {
 void start() {
     SLAD("start");
     // Keep the old background if the new one cannot be read: a null bufor would break every restore.
-    ALLEGRO_BITMAP* nowy = al_load_bitmap(plik_mediow("gg1.png").c_str());
+    ALLEGRO_BITMAP* nowy = zaladuj_obraz(plik_mediow("gg1.png").c_str());
     if (nowy) {
         if (bufor) al_destroy_bitmap(bufor);
         bufor = nowy;
+    } else {
+        static bool powiedziane = false;
+        if (!powiedziane)
+            I_Warning(plik_mediow("gg1.png") + ": cannot load the game background; the game is drawn on the menu picture");
+        powiedziane = true;
     }
     ukazywanie_obrazu();
     if (ig == 2) {

@@ -4,12 +4,15 @@
 #include <allegro5/allegro_image.h>
 #include <allegro5/allegro_opengl.h>
 #include <allegro5/allegro_ttf.h>
+#include <X11/Xlib.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <string>
 
@@ -17,6 +20,7 @@
 #include "state.h"
 
 ALLEGRO_BITMAP* tylny = nullptr;
+void (*i_sprzatanie)() = nullptr;
 
 namespace {
 
@@ -59,7 +63,47 @@ bool w_odpoczynku = false;
 FILE* plik_sladu = nullptr;
 double start_czasu = 0;
 
-void na_sygnal(int) { sygnal = 1; }
+// A signal asks for the orderly way out (Escape held). If the game does not get there within
+// this long, or a second signal comes, it leaves at once: a signal always ends the program.
+constexpr unsigned CZAS_NA_WYJSCIE = 3;
+
+void sprzataj() {
+    if (i_sprzatanie) i_sprzatanie();
+}
+
+void pisz_bez_bufora(const char* tekst) {
+    ssize_t n = write(STDERR_FILENO, tekst, std::strlen(tekst));
+    (void)n;
+}
+
+void na_sygnal(int nr) {
+    if (sygnal) {
+        sprzataj();
+        _exit(128 + sygnal);
+    }
+    sygnal = nr;
+    alarm(CZAS_NA_WYJSCIE);
+}
+
+void na_alarm(int) {
+    sprzataj();
+    pisz_bez_bufora("brolik: no orderly exit after the signal; leaving at once\n");
+    _exit(128 + (sygnal ? sygnal : SIGALRM));
+}
+
+// A crash removes the scratch picture and then ends as it would have.
+void na_awarie(int nr) {
+    sprzataj();
+    std::signal(nr, SIG_DFL);
+    std::raise(nr);
+}
+
+// Xlib would exit through the library's own shutdown, which then talks to the dead server (an abort).
+int na_utrate_x(Display*) {
+    sprzataj();
+    pisz_bez_bufora("brolik: the connection to the display server is lost\n");
+    _exit(1);
+}
 
 // The game's own icon in the sizes window managers pick from; without a file the window keeps
 // the default icon, which is no reason to stop.
@@ -272,8 +316,11 @@ bool I_Init() {
     if (!al_install_keyboard() || !al_install_mouse())
         I_Error("cannot open a display: is DISPLAY set and the X server running?");
     if (!al_init_image_addon() || !al_init_font_addon() || !al_init_ttf_addon()) return false;
-    std::signal(SIGINT, na_sygnal);
-    std::signal(SIGTERM, na_sygnal);
+    for (int nr : {SIGINT, SIGTERM, SIGHUP}) std::signal(nr, na_sygnal);
+    std::signal(SIGALRM, na_alarm);
+    for (int nr : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) std::signal(nr, na_awarie);
+    // Registered after al_init, so it runs before the library's own shutdown at exit.
+    std::atexit(sprzataj);
     I_TraceOpen();
     return true;
 }
@@ -289,6 +336,7 @@ bool I_InitGraphics(const char* tytul) {
     al_set_new_display_flags(ALLEGRO_WINDOWED | ALLEGRO_RESIZABLE);
     ekran = al_create_display(800, 600);
     if (!ekran) return false;
+    XSetIOErrorHandler(na_utrate_x);
     al_set_window_title(ekran, tytul);
     ustaw_ikone();
     int hz = al_get_display_refresh_rate(ekran);
@@ -334,11 +382,14 @@ std::string I_ProgramDirectory() {
     return katalog;
 }
 
+// Leaves without touching the display or the library's shutdown: after a failed load they may
+// never return, and the process's end releases them anyway.
 void I_Error(const std::string& komunikat) {
     std::fprintf(stderr, "brolik: %s\n", komunikat.c_str());
-    if (ekran) al_destroy_display(ekran);
-    ekran = nullptr;
-    std::exit(1);
+    std::fflush(stderr);
+    sprzataj();
+    I_TraceClose();
+    _exit(1);
 }
 
 void I_Warning(const std::string& komunikat) { std::fprintf(stderr, "brolik: warning: %s\n", komunikat.c_str()); }

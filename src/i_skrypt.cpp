@@ -14,6 +14,7 @@
 #include "state.h"
 
 ALLEGRO_BITMAP* tylny = nullptr;
+void (*i_sprzatanie)() = nullptr;
 
 namespace {
 

@@ -27,6 +27,9 @@ void I_ShutdownSound();
 // The folder holding the running program's file, or "" when it cannot be found; an installed
 // game finds its media from there.
 std::string I_ProgramDirectory();
+// The game's last cleanup, run on every way out it does not steer itself (a fault reported by
+// I_Error, a second signal, the display server gone, a crash); it must be safe in a signal handler.
+extern void (*i_sprzatanie)();
 
 // Reports a start-up fault naming the file and what is wrong; does not return.
 [[noreturn]] void I_Error(const std::string& komunikat);
@@ -51,8 +54,8 @@ double I_GetTime();
 // How many frames have reached the window so far (the scripted platform: frames finished).
 long I_Presents();
 
-// Input. A close request or SIGINT/SIGTERM reads as Escape held from then on. An Escape pressed
-// at any moment since the last poll reads as held at the next one, however short the press.
+// Input. A close request or SIGINT/SIGTERM/SIGHUP reads as Escape held from then on. An Escape
+// pressed at any moment since the last poll reads as held at the next one, however short the press.
 void I_GetKeyboardState(ALLEGRO_KEYBOARD_STATE* stan);
 void I_GetMouseState(ALLEGRO_MOUSE_STATE* stan);
 void I_ShowMouseCursor();

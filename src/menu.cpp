@@ -50,7 +50,7 @@ const char* const LINIE_INFO[9] = {
     "programowanie i grafika pierwszej wersji: autor gry",
     "dźwięki zapożyczone z internetu",
     "",
-    "ta wersja: biblioteka Allegro 5 (autorzy Allegro), rok 2018",
+    "ta wersja: autor gry, biblioteka Allegro 5, rok 2018",
     "z zachowaniem pierwotnego wyglądu ",
     "",
 };

@@ -2,10 +2,15 @@
 #include "shell.h"
 
 #include <allegro5/allegro_ttf.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -14,9 +19,14 @@
 
 namespace {
 
+const char* const PLIK_EKR = "ekr.png";
+
+// A bad line is quoted only this far: a list saved wrong can hold one line of megabytes.
+constexpr size_t NAJDLUZSZY_CYTAT = 40;
+
 std::string pokaz_linie(const std::string& s) {
     std::string w;
-    for (unsigned char c : s) {
+    for (unsigned char c : s.substr(0, NAJDLUZSZY_CYTAT)) {
         if (c >= 32 && c < 127) {
             w += static_cast<char>(c);
         } else {
@@ -25,7 +35,33 @@ std::string pokaz_linie(const std::string& s) {
             w += b;
         }
     }
+    if (s.size() > NAJDLUZSZY_CYTAT) w += "...";
     return w;
+}
+
+// True when s is five letters written in UTF-8 rather than in the word form: Latin letters and
+// at least one Polish letter of two bytes (U+00D3, U+00F3, U+0104 ... U+017C).
+bool slowo_w_utf8(const std::string& s) {
+    int litery = 0;
+    bool polska = false;
+    for (size_t i = 0; i < s.size(); ++litery) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
+            ++i;
+            continue;
+        }
+        if (i + 1 >= s.size() || (c != 0xC3 && c != 0xC4 && c != 0xC5)) return false;
+        unsigned kod = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(s[i + 1]) & 0x3Fu);
+        if ((static_cast<unsigned char>(s[i + 1]) & 0xC0) != 0x80) return false;
+        static const unsigned POLSKIE[] = {0x104, 0x105, 0x106, 0x107, 0x118, 0x119, 0x141, 0x142, 0x143,
+                                           0x144, 0xD3,  0xF3,  0x15A, 0x15B, 0x179, 0x17A, 0x17B, 0x17C};
+        bool znana = false;
+        for (unsigned p : POLSKIE) znana = znana || p == kod;
+        if (!znana) return false;
+        polska = true;
+        i += 2;
+    }
+    return polska && litery == 5;
 }
 
 bool bajt_slowa(unsigned char c) {
@@ -37,8 +73,8 @@ bool bajt_slowa(unsigned char c) {
 
 ALLEGRO_BITMAP* wczytaj_obraz(const char* nazwa, int min_w, int min_h) {
     const std::string plik = plik_mediow(nazwa);
-    ALLEGRO_BITMAP* b = al_load_bitmap(plik.c_str());
-    if (!b) I_Error(plik + ": cannot load the picture (missing, or not a PNG file)");
+    ALLEGRO_BITMAP* b = zaladuj_obraz(plik.c_str());
+    if (!b) I_Error(plik + ": cannot load the picture (missing, damaged, or not a PNG file)");
     if (al_get_bitmap_width(b) < min_w || al_get_bitmap_height(b) < min_h) {
         char opis[160];
         std::snprintf(opis, sizeof opis, ": the picture is %d x %d, it must be at least %d x %d",
@@ -48,8 +84,57 @@ ALLEGRO_BITMAP* wczytaj_obraz(const char* nazwa, int min_w, int min_h) {
     return b;
 }
 
+// Every letter and digit the game draws with its fonts, the Polish letters of the names and pages included.
+const char* const ZNAKI_CZCIONEK =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"
+    "\u0104\u0106\u0118\u0141\u0143\u00D3\u015A\u0179\u017B\u0105\u0107\u0119\u0142\u0144\u00F3\u015B\u017A\u017C";
+
+// A damaged face can load and then draw nothing: draw each character in a cell of its own and
+// return the first one that paints no pixel, or 0 when all of them paint.
+int znak_bez_ksztaltu(ALLEGRO_FONT* f, int rozmiar) {
+    ALLEGRO_USTR_INFO info;
+    const ALLEGRO_USTR* znaki = al_ref_cstr(&info, ZNAKI_CZCIONEK);
+    int ile = static_cast<int>(al_ustr_length(znaki));
+    const int kolumny = 10, bok = 2 * rozmiar;
+    int wiersze = (ile + kolumny - 1) / kolumny;
+    ALLEGRO_BITMAP* proba = al_create_bitmap(kolumny * bok, wiersze * bok);
+    if (!proba) return '?';
+    ALLEGRO_BITMAP* cel = al_get_target_bitmap();
+    al_set_target_bitmap(proba);
+    al_clear_to_color(al_map_rgba(0, 0, 0, 0));
+    int pozycja = 0;
+    for (int n = 0; n < ile; ++n) {
+        int32_t z = al_ustr_get_next(znaki, &pozycja);
+        al_draw_glyph(f, al_map_rgb(255, 255, 255), (n % kolumny) * bok + rozmiar / 4, (n / kolumny) * bok, z);
+    }
+    int brak = 0;
+    ALLEGRO_LOCKED_REGION* r = al_lock_bitmap(proba, ALLEGRO_PIXEL_FORMAT_ABGR_8888, ALLEGRO_LOCK_READONLY);
+    pozycja = 0;
+    for (int n = 0; n < ile && !brak; ++n) {
+        int32_t z = al_ustr_get_next(znaki, &pozycja);
+        bool slad = false;
+        for (int y = (n / kolumny) * bok; y < (n / kolumny + 1) * bok && !slad; ++y) {
+            const uint8_t* w = static_cast<const uint8_t*>(r->data) + static_cast<long>(y) * r->pitch;
+            for (int x = (n % kolumny) * bok; x < (n % kolumny + 1) * bok && !slad; ++x) slad = w[4 * x + 3] != 0;
+        }
+        if (!slad) brak = z;
+    }
+    al_unlock_bitmap(proba);
+    al_set_target_bitmap(cel);
+    al_destroy_bitmap(proba);
+    return brak;
+}
+
+std::string znak_utf8(int z) {
+    char b[5] = {};
+    al_utf8_encode(b, z);
+    return b;
+}
+
 void wczytaj_slowa() {
     const std::string plik = plik_mediow(PLIK_LISTY);
+    std::error_code blad;
+    if (std::filesystem::is_directory(plik, blad)) I_Error(plik + ": is a directory, not the word list");
     std::ifstream we(plik);
     if (!we) I_Error(plik + ": cannot open the word list");
     std::vector<std::string> slowa;
@@ -98,7 +183,68 @@ void znajdz_media() {
             "; run the game from its source folder (build/brolik) or install it (cmake --install)");
 }
 
+// The scratch picture the intro wrote: its identity, so shutdown removes that file and no other.
+volatile std::sig_atomic_t ekr_nasz = 0;
+dev_t ekr_urzadzenie = 0;
+ino_t ekr_wezel = 0;
+
+// True when "ekr.png" is still the regular file the intro wrote (not a link or a directory put in its place).
+bool ekr_to_nasz_plik() {
+    struct stat st;
+    return ekr_nasz && lstat(PLIK_EKR, &st) == 0 && S_ISREG(st.st_mode) && st.st_dev == ekr_urzadzenie &&
+           st.st_ino == ekr_wezel;
+}
+
+// The new file while it is being written, so a way out at that moment removes it too.
+char tymczasowy[] = "ekr.png.XXXXXX";
+volatile std::sig_atomic_t pisany = 0;
+
+// Writes the frame as a new file of our own beside "ekr.png" and renames it over that name, so a
+// link in its place is replaced, never followed, and no one sees half a picture.
+bool zapisz_ekr(ALLEGRO_BITMAP* klatka) {
+    std::strcpy(tymczasowy, "ekr.png.XXXXXX");
+    int fd = mkstemp(tymczasowy);
+    if (fd < 0) return false;
+    pisany = 1;
+    struct stat st;
+    bool ok = fstat(fd, &st) == 0;
+    ALLEGRO_FILE* f = al_fopen_fd(fd, "wb");
+    if (!f) close(fd);
+    ok = ok && f && al_save_bitmap_f(f, ".png", klatka);
+    if (f) ok = al_fclose(f) && ok;
+    if (ok) {
+        // Ours before the rename: a way out just after it still finds the file by its identity.
+        ekr_urzadzenie = st.st_dev;
+        ekr_wezel = st.st_ino;
+        ekr_nasz = 1;
+        ok = std::rename(tymczasowy, PLIK_EKR) == 0;
+    }
+    if (!ok) {
+        ekr_nasz = 0;
+        unlink(tymczasowy);
+    }
+    pisany = 0;
+    return ok;
+}
+
 }  // namespace
+
+void usun_ekr() {
+    if (pisany) unlink(tymczasowy);
+    if (ekr_to_nasz_plik()) unlink(PLIK_EKR);
+    ekr_nasz = 0;
+}
+
+ALLEGRO_BITMAP* zaladuj_obraz(const char* plik) {
+    int flagi = al_get_new_bitmap_flags();
+    al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
+    ALLEGRO_BITMAP* w_pamieci = al_load_bitmap(plik);
+    al_set_new_bitmap_flags(flagi);
+    if (!w_pamieci || (flagi & ALLEGRO_MEMORY_BITMAP)) return w_pamieci;
+    ALLEGRO_BITMAP* b = al_clone_bitmap(w_pamieci);
+    al_destroy_bitmap(w_pamieci);
+    return b;
+}
 
 bool slowo_poprawne(const std::string& s) {
     if (s.size() != 5) return false;
@@ -123,7 +269,12 @@ bool czytaj_liste(std::istream& we, std::vector<std::string>& slowa, int& nr_lin
         }
         if (!slowo_poprawne(linia)) {
             nr_linii = nr;
-            if (linia.size() != 5)
+            if (slowo_w_utf8(linia))
+                opis = "\"" + linia +
+                       "\" is written in UTF-8; the list must use the word form, with the Polish letters as "
+                       "capitals: A for \u0105, C for \u0107, E for \u0119, L for \u0142, N for \u0144, O for \u00F3, "
+                       "S for \u015B, X for \u017A, Z for \u017C";
+            else if (linia.size() != 5)
                 opis = "\"" + pokaz_linie(linia) + "\" is " + std::to_string(linia.size()) +
                        " bytes long; a word is five letters";
             else
@@ -143,6 +294,7 @@ bool czytaj_liste(std::istream& we, std::vector<std::string>& slowa, int& nr_lin
 }
 
 void ustawienia() {
+    i_sprzatanie = usun_ekr;
     if (!I_Init()) I_Error("cannot initialise the Allegro library");
     znajdz_media();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
@@ -166,10 +318,13 @@ void ustawienia() {
         const std::string plik = plik_mediow(c.plik);
         *c.cel = al_load_ttf_font(plik.c_str(), c.rozmiar, 0);
         if (!*c.cel) I_Error(plik + ": cannot load the font (missing, or not a TrueType file)");
+        if (int z = znak_bez_ksztaltu(*c.cel, c.rozmiar))
+            I_Error(plik + ": the font draws nothing for \"" + znak_utf8(z) +
+                    "\" (a damaged or cut TrueType file)");
     }
 
-    // The panel's timer-bar area reaches y = 539, and the grid scroll needs 880 columns.
-    el = wczytaj_obraz("el.png", 880, 540);
+    // The furthest region the game reads is the panel's timer-bar area, 116 x 16 at (642, 523).
+    el = wczytaj_obraz("el.png", 758, 539);
     lit = wczytaj_obraz("literki.png", 52 * 36, 62);
     al_convert_mask_to_alpha(el, al_map_rgb(200, 200, 200));
 
@@ -214,7 +369,7 @@ void koniec() {
         I_FinishUpdate();
         I_Rest(0.02);
     }
-    if (media_z_katalogu_roboczego()) std::remove("ekr.png");
+    usun_ekr();
 
     zwolnij_zasoby();
 }
@@ -284,14 +439,17 @@ void pocz() {
     // Run from an installation, the working directory is the player's own: nothing goes there.
     if (!media_z_katalogu_roboczego()) {
         ekr_w_pamieci = al_clone_bitmap(tylny);
-    } else if (!al_save_bitmap("ekr.png", tylny)) {
+    } else if (!zapisz_ekr(tylny)) {
         I_Warning("cannot write ekr.png in the working directory; the intro picture is kept in memory");
         ekr_w_pamieci = al_clone_bitmap(tylny);
     }
 }
 
 ALLEGRO_BITMAP* wczytaj_ekr() {
-    ALLEGRO_BITMAP* b = ekr_w_pamieci ? al_clone_bitmap(ekr_w_pamieci) : al_load_bitmap("ekr.png");
+    // Only the file the intro wrote is read back: whatever took its place may be anything, a pipe included.
+    ALLEGRO_BITMAP* b = ekr_w_pamieci ? al_clone_bitmap(ekr_w_pamieci)
+                        : ekr_to_nasz_plik() ? zaladuj_obraz(PLIK_EKR)
+                                             : nullptr;
     if (!b) {
         // Removed behind our back: carry on with a black picture rather than fail mid-game.
         I_Warning("ekr.png is gone from the working directory; the menu is drawn on black");

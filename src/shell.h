@@ -33,6 +33,14 @@ void zakoncz_klatke(const zmiany_ekranu& z);
 void krok_jasnosci(int& kk, int& k2);
 void znikanie_obrazu();
 
+// Loads a picture as the game's bitmaps are made (null when it cannot). It is decoded into memory
+// first: a PNG that fails half-way as a display bitmap stays locked to the display, and
+// destroying the display then never returns.
+ALLEGRO_BITMAP* zaladuj_obraz(const char* plik);
+
+// Removes "ekr.png" if it is still the regular file the intro wrote; safe inside a signal handler.
+void usun_ekr();
+
 // Loads the intro's last frame for the menu: from "ekr.png", or from memory when it could not be written.
 ALLEGRO_BITMAP* wczytaj_ekr();
 

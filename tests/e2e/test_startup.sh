@@ -99,13 +99,13 @@ sprawdz "ekr.png is gone after shutdown" [ ! -e "$k/ekr.png" ]
 sprawdz "the intro played s7 three times" [ "$(grep -c ' sound s7$' "$k/slad.txt")" -eq 3 ]
 sprawdz "the working directory holds nothing new" [ "$(ls "$k" | tr '\n' ' ')" = "media slad.txt wyjscie.txt " ]
 
-# --- SIGTERM while the game waits in the menu, SIGINT during the intro ------------------------------
-for sygnal in TERM INT; do
+# --- SIGTERM and SIGHUP while the game waits in the menu, SIGINT during the intro ------------------
+for sygnal in TERM HUP INT; do
     nowy_katalog
     # a missing icon size costs only that size: the game warns and plays on
     [ $sygnal = INT ] && rm "$k/media/ikona_48.png"
     uruchom_gre "$k" ALSOFT_DRIVERS=null
-    if [ $sygnal = TERM ]; then
+    if [ $sygnal != INT ]; then
         czekaj_na_plik "$k/ekr.png" 20
         sleep 0.3
     else
@@ -120,5 +120,49 @@ for sygnal in TERM INT; do
         sprawdz "without media/ikona_48.png the game only warns, naming it" grep -q "warning: media/ikona_48.png" "$k/wyjscie.txt"
     fi
 done
+
+# --- A signal always ends the game: the information page held with the mouse, then SIGTERM -----------
+# The page may wait for the button to be let go; the game must still end within 3 s of the signal,
+# and at once on a second one.
+for signaly in 1 2; do
+    nowy_katalog
+    uruchom_gre "$k" ALSOFT_DRIVERS=null
+    okno=$(okno_gry 20)
+    czekaj_na_slad menu 20 "$k/slad.txt"
+    sleep 0.8
+    xdotool mousemove --window "$okno" 400 450 mousedown 1
+    czekaj_na_slad info 10 "$k/slad.txt"
+    t0=$(date +%s%N)
+    kill -TERM "$gra_pid"
+    [ $signaly = 2 ] && sleep 0.2 && kill -TERM "$gra_pid"
+    czekaj_na_koniec 10
+    ms=$((($(date +%s%N) - t0) / 1000000))
+    xdotool mouseup 1
+    limit=$([ $signaly = 1 ] && echo 3800 || echo 1000)
+    sprawdz "$signaly SIGTERM on a held page: the game ends in $ms ms (at most $limit), status $status_gry" \
+        sh -c "[ $ms -le $limit ] && { [ $status_gry -eq 0 ] || [ $status_gry -eq 143 ]; }"
+    sprawdz "$signaly SIGTERM on a held page: ekr.png is gone" [ ! -e "$k/ekr.png" ]
+done
+
+# --- The X server goes away under a running game -----------------------------------------------------
+# A server of its own, so the rest of the tests keep theirs.
+kx=$(mktemp -d /tmp/brolik-e2e-x-XXXXXX)
+katalogi+=("$kx")
+wspolny_display=$DISPLAY
+if x_start "$kx"; then
+    nowy_katalog
+    uruchom_gre "$k" ALSOFT_DRIVERS=null
+    czekaj_na_plik "$k/ekr.png" 20
+    sleep 0.3
+    kill -KILL "$X_XVFB_PID" 2>/dev/null
+    czekaj_na_koniec 15
+    kill "$X_WM_PID" 2>/dev/null
+    sprawdz "the X server gone: the game exits with status 1 (got $status_gry)" [ "$status_gry" -eq 1 ]
+    sprawdz "the X server gone: it says the display is lost" grep -q "connection to the display server is lost" "$k/wyjscie.txt"
+    sprawdz "the X server gone: ekr.png is gone" [ ! -e "$k/ekr.png" ]
+else
+    zle "a second X server for the lost-server case: $X_BLAD"
+fi
+export DISPLAY=$wspolny_display
 
 wynik

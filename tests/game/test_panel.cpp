@@ -177,6 +177,21 @@ TEST_F(Panel, OnePlayerStartDealsOneBoardWithoutMessageOrRest) {
     EXPECT_LT(S_Now() - S_EnteredAt("tablica"), 1.0) << "no 1.0 s rest after the board";
 }
 
+TEST_F(Panel, StartWithoutItsBackgroundKeepsTheOldOneAndWarnsOnceNamingTheFile) {
+    ig = 1;
+    ALLEGRO_BITMAP* stary = bufor;
+    usun_plik("gg1.png");
+    for (int gra = 0; gra < 2; ++gra) start();
+    EXPECT_EQ(bufor, stary);
+    int ostrzezenia = 0;
+    for (const s_slad& s : S_Trace())
+        if (s.co.rfind("warning ", 0) == 0) {
+            ++ostrzezenia;
+            EXPECT_NE(s.co.find("media/gg1.png"), std::string::npos) << s.co;
+        }
+    EXPECT_EQ(ostrzezenia, 1);
+}
+
 TEST_F(Panel, FinalistIsTheRicherPlayerAndOnATieThePlayerWhoseTurnItIs) {
     ig = 2;
     struct przypadek {

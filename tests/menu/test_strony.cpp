@@ -107,6 +107,9 @@ TEST(LinieStron, InformationLinesQuotedAndOwnCreditsSayWhatTheyMust) {
     EXPECT_NE(std::string(LINIE_INFO[3]).find("programowanie"), std::string::npos);
     EXPECT_NE(std::string(LINIE_INFO[3]).find("grafika"), std::string::npos);
     EXPECT_NE(std::string(LINIE_INFO[6]).find("Allegro 5"), std::string::npos);
+    // This version's author, named as line 4 names the first one's; the library's authors are not.
+    EXPECT_NE(std::string(LINIE_INFO[6]).find("autor gry"), std::string::npos);
+    EXPECT_EQ(std::string(LINIE_INFO[6]).find("autorzy"), std::string::npos);
     EXPECT_NE(std::string(LINIE_INFO[6]).find("2018"), std::string::npos);
 }
 

@@ -345,6 +345,27 @@ TEST_F(Scena, WhenEkrPngCannotBeSavedTheIntroFrameIsKeptInMemoryWithOneWarning) 
     fs::create_directory("ekr.png");
     intro_bez_zapisu();
     EXPECT_TRUE(fs::is_directory("ekr.png"));
+    koniec();
+    zamkniety = true;
+    EXPECT_TRUE(fs::is_directory("ekr.png")) << "shutdown removed a directory the game did not make";
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 2) << "a temporary file is left";
+}
+
+TEST_F(Scena, ALinkNamedEkrPngIsReplacedNeverWrittenThroughAndOnlyTheGamesOwnFileIsRemoved) {
+    std::ofstream("cudzy.txt") << "someone's file";
+    fs::create_symlink("cudzy.txt", "ekr.png");
+    pocz();
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status("ekr.png")));
+    std::ifstream we("cudzy.txt");
+    std::string tresc((std::istreambuf_iterator<char>(we)), {});
+    EXPECT_EQ(tresc, "someone's file");
+    // Someone puts a link in place of the picture while the game runs: shutdown leaves it alone.
+    fs::remove("ekr.png");
+    fs::create_symlink("cudzy.txt", "ekr.png");
+    koniec();
+    zamkniety = true;
+    EXPECT_TRUE(fs::is_symlink("ekr.png"));
+    EXPECT_TRUE(fs::exists("cudzy.txt"));
 }
 
 TEST_F(Scena, InAReadOnlyWorkingDirectoryTheIntroFrameIsKeptInMemoryWithOneWarning) {

@@ -86,6 +86,25 @@ TEST(ListaSlow, EntriesThatAreNotFiveLettersOfTheWordFormAreNamedWithTheirLine) 
     }
 }
 
+TEST(ListaSlow, ABadLineIsQuotedOnlyByAShortEscapedPrefixAndAUtf8WordIsToldToUseTheWordForm) {
+    wynik dluga = czytaj("lampa\n" + std::string(300000, 'a') + "\x01\nZZZ\n");
+    EXPECT_FALSE(dluga.ok);
+    EXPECT_EQ(dluga.linia, 2);
+    EXPECT_LT(dluga.opis.size(), 200u) << dluga.opis.size();
+    EXPECT_NE(dluga.opis.find("300001 bytes"), std::string::npos) << dluga.opis;
+    wynik sterujace = czytaj("lampa\n" "ab\x1b[2Jc\nZZZ\n");
+    EXPECT_NE(sterujace.opis.find("ab\\x1B[2Jc"), std::string::npos) << sterujace.opis;
+    // "łódka" and "ŻABKA" saved in UTF-8: five letters, seven bytes.
+    for (const char* utf8 : {"\xC5\x82\xC3\xB3" "dka", "\xC5\xBB" "ABKA"}) {
+        wynik w = czytaj(std::string("lampa\n") + utf8 + "\nZZZ\n");
+        EXPECT_FALSE(w.ok);
+        EXPECT_EQ(w.linia, 2);
+        EXPECT_NE(w.opis.find("UTF-8"), std::string::npos) << w.opis;
+        EXPECT_NE(w.opis.find("L for \xC5\x82"), std::string::npos) << w.opis;
+        EXPECT_EQ(w.opis.find("bytes"), std::string::npos) << w.opis;
+    }
+}
+
 TEST(ListaSlow, AllNinePolishSubstitutesAndAllLatinLettersAreAccepted) {
     EXPECT_TRUE(slowo_poprawne("ACELN"));
     EXPECT_TRUE(slowo_poprawne("OSXZa"));

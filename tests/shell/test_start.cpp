@@ -105,6 +105,22 @@ TEST_F(Start, AnEmptyOrCutSoundFileIsCaughtAtStartUp) {
     EXPECT_NE(blad.find("media/s4.ogg"), std::string::npos) << blad;
 }
 
+TEST_F(Start, AFontCutToHalfLoadsButDrawsNothingAndIsRefusedNamingTheFile) {
+    for (const char* plik : {"arialbd.ttf", "georgiab.ttf"}) {
+        SCOPED_TRACE(plik);
+        fs::path sciezka = fs::path(katalog) / "media" / plik;
+        fs::path cel = fs::read_symlink(sciezka);
+        std::ifstream we(cel, std::ios::binary);
+        std::string cale((std::istreambuf_iterator<char>(we)), {});
+        podmien_plik(plik, cale.substr(0, cale.size() / 2));
+        std::string blad = uruchom();
+        EXPECT_NE(blad.find(std::string("media/") + plik + ": the font draws nothing"), std::string::npos) << blad;
+        EXPECT_TRUE(inne_pliki().empty());
+        fs::remove(sciezka);
+        fs::create_symlink(cel, sciezka);
+    }
+}
+
 TEST_F(Start, ASpriteSheetTooSmallForTheRegionsTheGameUsesIsRefused) {
     // A valid PNG of 10 x 10: every region of the sheet would fall outside it.
     ALLEGRO_BITMAP* maly = nullptr;
@@ -133,6 +149,7 @@ TEST_F(Start, WordListFaultsNameTheFileTheLineAndWhatIsWrong) {
         {{"Kotek", "ZZZ"}, "line 1", "not a letter"},
         {{"kotek", "ZZZ ", "ZZZ"}, "line 2", "4 bytes"},
         {{"ZZZ", "kotek"}, "", "no words"},
+        {{"kotek", std::string(1000, 'x'), "ZZZ"}, "line 2", "1000 bytes"},
         {{}, "", "no words"},
     };
     for (const przypadek& p : przypadki) {
@@ -142,8 +159,16 @@ TEST_F(Start, WordListFaultsNameTheFileTheLineAndWhatIsWrong) {
         if (!p.linia.empty()) EXPECT_NE(blad.find(p.linia + ":"), std::string::npos);
         else EXPECT_EQ(blad.find("line "), std::string::npos);
         EXPECT_NE(blad.find(p.co), std::string::npos);
+        EXPECT_LT(blad.size(), 200u);
         EXPECT_TRUE(inne_pliki().empty());
     }
+}
+
+TEST_F(Start, ADirectoryInPlaceOfTheWordListIsCalledADirectory) {
+    usun_plik("data_lista.txt");
+    fs::create_directory(fs::path(katalog) / "media" / "data_lista.txt");
+    std::string blad = uruchom();
+    EXPECT_NE(blad.find("media/data_lista.txt: is a directory"), std::string::npos) << blad;
 }
 
 TEST_F(Start, AListOf1999WordsLoadsAndOneMoreWordIsRefusedOnLine2000) {
