@@ -48,6 +48,8 @@ ALLEGRO_BITMAP* wczytaj_obraz(const char* nazwa, int min_w, int min_h) {
     return b;
 }
 
+std::string plik_dzwieku(int n) { return plik_mediow("s" + std::to_string(n) + ".ogg"); }
+
 void wczytaj_slowa() {
     const std::string plik = plik_mediow(PLIK_LISTY);
     std::ifstream we(plik);
@@ -147,6 +149,10 @@ void ustawienia() {
     znajdz_media();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     I_InitSound();
+    // The sounds decode while the window opens.
+    std::vector<std::string> dzwieki;
+    for (int n : KOLEJNOSC_DZWIEKOW) dzwieki.push_back(plik_dzwieku(n));
+    I_PrepareSounds(dzwieki);
     if (!I_InitGraphics(TYTUL_OKNA)) I_Error("cannot open a display: is DISPLAY set?");
 
     bufor = al_create_bitmap(800, 600);
@@ -174,7 +180,7 @@ void ustawienia() {
     al_convert_mask_to_alpha(el, al_map_rgb(200, 200, 200));
 
     for (int n : KOLEJNOSC_DZWIEKOW) {
-        std::string plik = plik_mediow("s" + std::to_string(n) + ".ogg");
+        std::string plik = plik_dzwieku(n);
         std::string blad;
         samp[n] = I_LoadSound(plik.c_str(), &blad);
         if (!samp[n]) I_Error(plik + ": " + blad);
