@@ -19,6 +19,14 @@
 #include "i_system.h"
 #include "state.h"
 
+// GLX for copying part of the back buffer to the window; its extension header is kept out, as
+// allegro_opengl.h keeps it out, since it clashes with Allegro's own OpenGL declarations.
+#define __glxext_h_
+#define __glx_glxext_h_
+#include <GL/glx.h>
+#undef __glxext_h_
+#undef __glx_glxext_h_
+
 ALLEGRO_BITMAP* tylny = nullptr;
 void (*i_sprzatanie)() = nullptr;
 
@@ -44,6 +52,13 @@ double harmonogram = 0;
 double ostatni_pokaz = -1;
 double okres = 1.0 / 60;
 bool brudny = false;  // the window does not show `gotowa` yet
+// What of `gotowa` the window lacks: the whole (`caly`: the first frame, a resize, an expose) or
+// the rectangle [x0, x1) x [y0, y1). With the picture drawn one to one, only that rectangle is
+// drawn and copied to the window: a prompt's pulse then costs a strip, not the whole window.
+bool caly = true;
+int zmiana_x0 = 800, zmiana_y0 = 600, zmiana_x1 = 0, zmiana_y1 = 0;
+// Copies a rectangle of the back buffer to the window, when the driver has that (bottom-up rows).
+void (*kopiuj_prostokat)(Display*, GLXDrawable, int x, int y, int w, int h) = nullptr;
 long pokazy = 0;
 // With nothing new to show the trace still notes, once per refresh, that the window is up to date.
 double ostatnia_nota = -1;
@@ -212,8 +227,18 @@ void pokaz() {
     al_store_state(&stan, ALLEGRO_STATE_BLENDER);
     al_set_target_backbuffer(ekran);
     al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
-    rysuj_w_oknie(gotowa);
-    al_flip_display();
+    ALLEGRO_BITMAP* bb = al_get_backbuffer(ekran);
+    const int zw = zmiana_x1 - zmiana_x0, zh = zmiana_y1 - zmiana_y0;
+    if (kopiuj_prostokat && !caly && zw > 0 && zh > 0 && zw * zh < 800 * 600 / 2 && al_get_bitmap_width(bb) == 800 &&
+        al_get_bitmap_height(bb) == 600) {
+        al_draw_bitmap_region(gotowa, zmiana_x0, zmiana_y0, zw, zh, zmiana_x0, zmiana_y0, 0);
+        kopiuj_prostokat(glXGetCurrentDisplay(), glXGetCurrentDrawable(), zmiana_x0, 600 - zmiana_y1, zw, zh);
+    } else {
+        rysuj_w_oknie(gotowa);
+        al_flip_display();
+    }
+    caly = false;
+    zmiana_x0 = 800, zmiana_y0 = 600, zmiana_x1 = 0, zmiana_y1 = 0;
     al_restore_state(&stan);
     al_set_target_bitmap(cel);
     ostatni_pokaz = poczatek;
@@ -235,7 +260,7 @@ bool enter(int klawisz) { return klawisz == ALLEGRO_KEY_ENTER || klawisz == ALLE
 void przelacz_pelny_ekran() {
     const bool pelny = al_get_display_flags(ekran) & ALLEGRO_FULLSCREEN_WINDOW;
     al_set_display_flag(ekran, ALLEGRO_FULLSCREEN_WINDOW, !pelny);
-    brudny = true;
+    brudny = caly = true;
 }
 
 // True when the keystroke belongs to a fullscreen switch.
@@ -269,10 +294,10 @@ void pompuj() {
         case ALLEGRO_EVENT_DISPLAY_CLOSE: zamkniecie = true; break;
         case ALLEGRO_EVENT_DISPLAY_RESIZE:
             al_acknowledge_resize(ekran);
-            brudny = true;
+            brudny = caly = true;
             break;
-        case ALLEGRO_EVENT_DISPLAY_EXPOSE: brudny = true; break;
-        case ALLEGRO_EVENT_DISPLAY_SWITCH_IN: brudny = true; break;
+        case ALLEGRO_EVENT_DISPLAY_EXPOSE: brudny = caly = true; break;
+        case ALLEGRO_EVENT_DISPLAY_SWITCH_IN: brudny = caly = true; break;
         // Keys released while the window had no focus send no release.
         case ALLEGRO_EVENT_DISPLAY_SWITCH_OUT: alt_wcisniety = false; break;
         case ALLEGRO_EVENT_KEY_DOWN:
@@ -341,6 +366,10 @@ bool I_InitGraphics(const char* tytul) {
     ustaw_ikone();
     int hz = al_get_display_refresh_rate(ekran);
     if (hz >= 24 && hz <= 500) okres = 1.0 / hz;
+    if (al_have_opengl_extension("GLX_MESA_copy_sub_buffer") && glXGetCurrentDrawable())
+        kopiuj_prostokat = reinterpret_cast<decltype(kopiuj_prostokat)>(
+            glXGetProcAddress(reinterpret_cast<const GLubyte*>("glXCopySubBufferMESA")));
+    caly = true;
     tylny = al_create_bitmap(800, 600);
     gotowa = al_create_bitmap(800, 600);
     al_set_target_bitmap(gotowa);
@@ -402,11 +431,17 @@ void I_FinishArea(int x, int y, int w, int h) {
     if (y < 0) h += y, y = 0;
     if (x + w > 800) w = 800 - x;
     if (y + h > 600) h = 600 - y;
-    if (w > 0 && h > 0) zachowaj_klatke(x, y, w, h);
+    if (w > 0 && h > 0) {
+        zachowaj_klatke(x, y, w, h);
+        zmiana_x0 = std::min(zmiana_x0, x), zmiana_y0 = std::min(zmiana_y0, y);
+        zmiana_x1 = std::max(zmiana_x1, x + w), zmiana_y1 = std::max(zmiana_y1, y + h);
+    }
     brudny = true;
     pompuj();
     if (al_get_time() >= ostatni_pokaz + okres) pokaz();
 }
+
+bool I_PresentDue() { return al_get_time() >= ostatni_pokaz + okres; }
 
 void I_FinishUnchanged() {
     pompuj();

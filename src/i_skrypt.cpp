@@ -294,6 +294,8 @@ void I_FinishArea(int x, int y, int w, int h) {
     I_FinishUpdate();
 }
 
+bool I_PresentDue() { return true; }
+
 void I_FinishUnchanged() {
     if (sprawdzaj_niezmienione && ostatnia_klatka && zmiana_poza(0, 0, 0, 0)) ++niezmienione_inne;
     ++niezmienione;

@@ -3,6 +3,7 @@
 
 #include <allegro5/allegro.h>
 #include <string>
+#include <vector>
 
 // An opaque sound handle; the driver behind it may be Allegro's mixer or silence.
 struct i_dzwiek;
@@ -45,6 +46,10 @@ void I_FinishUnchanged();
 // I_FinishArea finishes a frame that differs from the last one only inside this rectangle: the
 // polling loops that change a strip of the screen take just that strip.
 void I_FinishArea(int x, int y, int w, int h);
+// Whether a frame finished now would reach the window at once. A polling loop whose change is
+// only a pulse can leave it undrawn until then: in between nobody would see it. The scripted
+// platform shows every frame, so there it is always true.
+bool I_PresentDue();
 // I_Rest sleeps towards a schedule that adds up the rests, so a sequence lasts the sum of its
 // rests; after a stall its rests shrink (by at most 0.25 s in all) to catch up. I_RestFull is a
 // rest the game waits in for input to arrive (a key's release): it always lasts its real length.
@@ -71,6 +76,10 @@ void I_CloseTyping();
 // Sounds: fire and forget. I_LoadSound returns null and fills *blad when the file is missing
 // or cannot be decoded. I_StartSound accepts a null handle and does nothing with it.
 i_dzwiek* I_LoadSound(const char* sciezka, std::string* blad);
+// Starts decoding these files on a second thread while start-up goes on (the window takes the
+// longest to open); I_LoadSound of one of them then waits for that work and reports as usual.
+// Called after I_InitSound, whose driver decides whether the samples are kept.
+void I_PrepareSounds(const std::vector<std::string>& pliki);
 void I_StartSound(i_dzwiek* d, float glosnosc, float predkosc);
 void I_FreeSound(i_dzwiek* d);
 const char* I_SoundName(const i_dzwiek* d);

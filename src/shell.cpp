@@ -131,6 +131,8 @@ std::string znak_utf8(int z) {
     return b;
 }
 
+std::string plik_dzwieku(int n) { return plik_mediow("s" + std::to_string(n) + ".ogg"); }
+
 void wczytaj_slowa() {
     const std::string plik = plik_mediow(PLIK_LISTY);
     std::error_code blad;
@@ -299,6 +301,10 @@ void ustawienia() {
     znajdz_media();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     I_InitSound();
+    // The sounds decode while the window opens.
+    std::vector<std::string> dzwieki;
+    for (int n : KOLEJNOSC_DZWIEKOW) dzwieki.push_back(plik_dzwieku(n));
+    I_PrepareSounds(dzwieki);
     if (!I_InitGraphics(TYTUL_OKNA)) I_Error("cannot open a display: is DISPLAY set?");
 
     bufor = al_create_bitmap(800, 600);
@@ -329,7 +335,7 @@ void ustawienia() {
     al_convert_mask_to_alpha(el, al_map_rgb(200, 200, 200));
 
     for (int n : KOLEJNOSC_DZWIEKOW) {
-        std::string plik = plik_mediow("s" + std::to_string(n) + ".ogg");
+        std::string plik = plik_dzwieku(n);
         std::string blad;
         samp[n] = I_LoadSound(plik.c_str(), &blad);
         if (!samp[n]) I_Error(plik + ": " + blad);

@@ -73,5 +73,14 @@ TEST(Okno, TheWindowShowsTheLastFinishedFrameNeverWhatWasDrawnAfterIt) {
     EXPECT_EQ(w_oknie(110, 60), (rgb{0, 255, 0}));
     EXPECT_EQ(w_oknie(110, 510), (rgb{255, 0, 0}));
     EXPECT_EQ(w_oknie(130, 60), (rgb{255, 0, 0}));
+    // A present is due once a refresh has passed since the last one, and a frame finished then
+    // reaches the window at once; just after it none is due, so a pulse's step can wait.
+    I_Rest(0.1);
+    EXPECT_TRUE(I_PresentDue());
+    const long pokazy = I_Presents();
+    zamaluj(0, 0, 255);
+    I_FinishUpdate();
+    EXPECT_EQ(I_Presents(), pokazy + 1);
+    EXPECT_FALSE(I_PresentDue());
     I_ShutdownGraphics();
 }
