@@ -90,16 +90,29 @@ const char* const ZNAKI_CZCIONEK =
     "\u0104\u0106\u0118\u0141\u0143\u00D3\u015A\u0179\u017B\u0105\u0107\u0119\u0142\u0144\u00F3\u015B\u017A\u017C";
 
 // A damaged face can load and then draw nothing: draw each character in a cell of its own and
-// return the first one that paints no pixel, or 0 when all of them paint.
-int znak_bez_ksztaltu(ALLEGRO_FONT* f, int rozmiar) {
+// return the first one that paints no pixel, or 0 when all of them paint. The face is opened a
+// second time with its glyphs in memory, so the check draws and reads back without the display
+// (much cheaper with a software renderer); the game's own copy still caches its glyphs as it draws.
+int znak_bez_ksztaltu(const std::string& plik, int rozmiar) {
+    ALLEGRO_STATE stan;
+    al_store_state(&stan, ALLEGRO_STATE_NEW_BITMAP_PARAMETERS | ALLEGRO_STATE_TARGET_BITMAP);
+    al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
+    ALLEGRO_FONT* f = al_load_ttf_font(plik.c_str(), rozmiar, 0);
+    if (!f) {
+        al_restore_state(&stan);
+        return '?';
+    }
     ALLEGRO_USTR_INFO info;
     const ALLEGRO_USTR* znaki = al_ref_cstr(&info, ZNAKI_CZCIONEK);
     int ile = static_cast<int>(al_ustr_length(znaki));
     const int kolumny = 10, bok = 2 * rozmiar;
     int wiersze = (ile + kolumny - 1) / kolumny;
     ALLEGRO_BITMAP* proba = al_create_bitmap(kolumny * bok, wiersze * bok);
-    if (!proba) return '?';
-    ALLEGRO_BITMAP* cel = al_get_target_bitmap();
+    if (!proba) {
+        al_destroy_font(f);
+        al_restore_state(&stan);
+        return '?';
+    }
     al_set_target_bitmap(proba);
     al_clear_to_color(al_map_rgba(0, 0, 0, 0));
     int pozycja = 0;
@@ -120,8 +133,9 @@ int znak_bez_ksztaltu(ALLEGRO_FONT* f, int rozmiar) {
         if (!slad) brak = z;
     }
     al_unlock_bitmap(proba);
-    al_set_target_bitmap(cel);
+    al_restore_state(&stan);
     al_destroy_bitmap(proba);
+    al_destroy_font(f);
     return brak;
 }
 
@@ -324,7 +338,7 @@ void ustawienia() {
         const std::string plik = plik_mediow(c.plik);
         *c.cel = al_load_ttf_font(plik.c_str(), c.rozmiar, 0);
         if (!*c.cel) I_Error(plik + ": cannot load the font (missing, or not a TrueType file)");
-        if (int z = znak_bez_ksztaltu(*c.cel, c.rozmiar))
+        if (int z = znak_bez_ksztaltu(plik, c.rozmiar))
             I_Error(plik + ": the font draws nothing for \"" + znak_utf8(z) +
                     "\" (a damaged or cut TrueType file)");
     }
