@@ -17,6 +17,7 @@
 #include <string>
 
 #include "i_system.h"
+#include "shell.h"
 #include "state.h"
 
 // GLX for copying part of the back buffer to the window; its extension header is kept out, as
@@ -33,7 +34,8 @@ void (*i_sprzatanie)() = nullptr;
 namespace {
 
 ALLEGRO_EVENT_QUEUE* zdarzenia_okna = nullptr;  // the window's events and every keystroke
-// Typed characters, passed on by the pump without the keys that switch fullscreen.
+// Keystroke events for the typing reader (down, char, up), passed on by the pump without the
+// keys that switch fullscreen.
 std::deque<ALLEGRO_EVENT> pisanie;
 bool pisanie_otwarte = false;
 volatile std::sig_atomic_t sygnal = 0;
@@ -56,6 +58,9 @@ bool brudny = false;  // the window does not show `gotowa` yet
 // the rectangle [x0, x1) x [y0, y1). With the picture drawn one to one, only that rectangle is
 // drawn and copied to the window: a prompt's pulse then costs a strip, not the whole window.
 bool caly = true;
+// After a fullscreen switch the window's new size is not known until its resize event: until then
+// every present is whole, or a copied strip could land where the old size would put it.
+bool rozmiar_niepewny = false;
 int zmiana_x0 = 800, zmiana_y0 = 600, zmiana_x1 = 0, zmiana_y1 = 0;
 // Copies a rectangle of the back buffer to the window, when the driver has that (bottom-up rows).
 void (*kopiuj_prostokat)(Display*, GLXDrawable, int x, int y, int w, int h) = nullptr;
@@ -125,18 +130,13 @@ int na_utrate_x(Display*) {
 void ustaw_ikone() {
     ALLEGRO_BITMAP* ikony[4];
     int n = 0;
-    // Decoded in memory: a damaged file then fails cleanly instead of leaving a half-made
-    // bitmap tied to the display.
-    int flagi = al_get_new_bitmap_flags();
-    al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
     for (int rozmiar : {16, 32, 48, 128}) {
         std::string plik = plik_mediow("ikona_" + std::to_string(rozmiar) + ".png");
-        if (ALLEGRO_BITMAP* b = al_load_bitmap(plik.c_str()))
+        if (ALLEGRO_BITMAP* b = zaladuj_obraz(plik.c_str()))
             ikony[n++] = b;
         else
             I_Warning(plik + ": cannot load the window icon");
     }
-    al_set_new_bitmap_flags(flagi);
     if (n > 0) al_set_display_icons(ekran, n, ikony);
     for (int k = 0; k < n; ++k) al_destroy_bitmap(ikony[k]);
 }
@@ -229,7 +229,7 @@ void pokaz() {
     al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
     ALLEGRO_BITMAP* bb = al_get_backbuffer(ekran);
     const int zw = zmiana_x1 - zmiana_x0, zh = zmiana_y1 - zmiana_y0;
-    if (kopiuj_prostokat && !caly && zw > 0 && zh > 0 && zw * zh < 800 * 600 / 2 && al_get_bitmap_width(bb) == 800 &&
+    if (kopiuj_prostokat && !caly && !rozmiar_niepewny && zw > 0 && zh > 0 && zw * zh < 800 * 600 / 2 && al_get_bitmap_width(bb) == 800 &&
         al_get_bitmap_height(bb) == 600) {
         al_draw_bitmap_region(gotowa, zmiana_x0, zmiana_y0, zw, zh, zmiana_x0, zmiana_y0, 0);
         kopiuj_prostokat(glXGetCurrentDisplay(), glXGetCurrentDrawable(), zmiana_x0, 600 - zmiana_y1, zw, zh);
@@ -260,7 +260,7 @@ bool enter(int klawisz) { return klawisz == ALLEGRO_KEY_ENTER || klawisz == ALLE
 void przelacz_pelny_ekran() {
     const bool pelny = al_get_display_flags(ekran) & ALLEGRO_FULLSCREEN_WINDOW;
     al_set_display_flag(ekran, ALLEGRO_FULLSCREEN_WINDOW, !pelny);
-    brudny = caly = true;
+    brudny = caly = rozmiar_niepewny = true;
 }
 
 // True when the keystroke belongs to a fullscreen switch.
@@ -295,6 +295,7 @@ void pompuj() {
         case ALLEGRO_EVENT_DISPLAY_RESIZE:
             al_acknowledge_resize(ekran);
             brudny = caly = true;
+            rozmiar_niepewny = false;
             break;
         case ALLEGRO_EVENT_DISPLAY_EXPOSE: brudny = caly = true; break;
         case ALLEGRO_EVENT_DISPLAY_SWITCH_IN: brudny = caly = true; break;
@@ -369,7 +370,6 @@ bool I_InitGraphics(const char* tytul) {
     if (al_have_opengl_extension("GLX_MESA_copy_sub_buffer") && glXGetCurrentDrawable())
         kopiuj_prostokat = reinterpret_cast<decltype(kopiuj_prostokat)>(
             glXGetProcAddress(reinterpret_cast<const GLubyte*>("glXCopySubBufferMESA")));
-    caly = true;
     tylny = al_create_bitmap(800, 600);
     gotowa = al_create_bitmap(800, 600);
     al_set_target_bitmap(gotowa);
@@ -438,7 +438,7 @@ void I_FinishArea(int x, int y, int w, int h) {
     }
     brudny = true;
     pompuj();
-    if (al_get_time() >= ostatni_pokaz + okres) pokaz();
+    if (I_PresentDue()) pokaz();
 }
 
 bool I_PresentDue() { return al_get_time() >= ostatni_pokaz + okres; }
@@ -447,7 +447,7 @@ void I_FinishUnchanged() {
     pompuj();
     double teraz = al_get_time();
     if (brudny) {
-        if (teraz >= ostatni_pokaz + okres) pokaz();
+        if (I_PresentDue()) pokaz();
         return;
     }
     if (i_slad_wlaczony && teraz >= ostatni_pokaz + okres && teraz >= ostatnia_nota + okres) {
@@ -477,7 +477,6 @@ double I_GetTime() { return al_get_time(); }
 long I_Presents() { return pokazy; }
 
 void I_GetKeyboardState(ALLEGRO_KEYBOARD_STATE* stan) {
-    pompuj();
     al_get_keyboard_state(stan);
     // A key the state shows down has its press queued already: pumping again classifies it.
     pompuj();

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <future>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "i_system.h"
@@ -163,12 +164,16 @@ void I_PrepareSounds(const std::vector<std::string>& pliki) {
     wyniki_przygotowania.clear();
     przygotowane_z_probkami = biezacy == &MIKSER;
     const bool zachowaj = przygotowane_z_probkami;
-    przygotowanie = std::async(std::launch::async, [pliki, zachowaj] {
-        std::vector<zbadany> w(pliki.size());
-        for (size_t i = 0; i < pliki.size(); ++i)
-            w[i].dlugosc = zbadaj_ogg(pliki[i].c_str(), &w[i].blad, &w[i].p, zachowaj);
-        return w;
-    });
+    try {
+        przygotowanie = std::async(std::launch::async, [pliki, zachowaj] {
+            std::vector<zbadany> w(pliki.size());
+            for (size_t i = 0; i < pliki.size(); ++i)
+                w[i].dlugosc = zbadaj_ogg(pliki[i].c_str(), &w[i].blad, &w[i].p, zachowaj);
+            return w;
+        });
+    } catch (const std::system_error&) {
+        przygotowane.clear();  // no second thread: each sound is decoded where it is loaded
+    }
 }
 
 bool I_InstallMixer() {

@@ -122,6 +122,12 @@ int znak_bez_ksztaltu(const std::string& plik, int rozmiar) {
     }
     int brak = 0;
     ALLEGRO_LOCKED_REGION* r = al_lock_bitmap(proba, ALLEGRO_PIXEL_FORMAT_ABGR_8888, ALLEGRO_LOCK_READONLY);
+    if (!r) {
+        al_restore_state(&stan);
+        al_destroy_bitmap(proba);
+        al_destroy_font(f);
+        return 0;  // cannot read it back: no evidence against the face
+    }
     pozycja = 0;
     for (int n = 0; n < ile && !brak; ++n) {
         int32_t z = al_ustr_get_next(znaki, &pozycja);
@@ -338,6 +344,9 @@ void ustawienia() {
         const std::string plik = plik_mediow(c.plik);
         *c.cel = al_load_ttf_font(plik.c_str(), c.rozmiar, 0);
         if (!*c.cel) I_Error(plik + ": cannot load the font (missing, or not a TrueType file)");
+        // Whether a face has its glyphs does not depend on the size: each file is drawn once.
+        auto ten_plik = [&](const czcionka_mediow& d) { return std::strcmp(d.plik, c.plik) == 0; };
+        if (std::find_if(CZCIONKI, &c, ten_plik) != &c) continue;
         if (int z = znak_bez_ksztaltu(plik, c.rozmiar))
             I_Error(plik + ": the font draws nothing for \"" + znak_utf8(z) +
                     "\" (a damaged or cut TrueType file)");
