@@ -196,8 +196,7 @@ void los_kul(int& gr, int& ku) {
         zmiany_ekranu z;
         // The first frame also shows the icons, and whatever the caller left unfinished.
         if (zacheta_na_ekranie == -2) z.dodaj(0, 0, 800, 600);
-        // A new step of green waits for the window's next refresh; a strip drawn anew goes at once.
-        if (kk / 4 != zacheta_na_ekranie && (zacheta_na_ekranie < 0 || I_PresentDue())) {
+        if (zacheta_do_rysowania(kk, zacheta_na_ekranie)) {
             kas_3();
             al_draw_text(f28, kolor_zachety(kk), 60, 510, ALLEGRO_ALIGN_LEFT, "Losowanie kul");
             z.dodaj(32, 494, 338, 62);
@@ -298,8 +297,7 @@ void los_kulf(int& gr, int& pruba) {
         zmiany_ekranu z;
         // The first frame also shows the icons, and whatever the caller left unfinished.
         if (zacheta_na_ekranie == -2) z.dodaj(0, 0, 800, 600);
-        // A new step of green waits for the window's next refresh; a strip drawn anew goes at once.
-        if (kk / 4 != zacheta_na_ekranie && (zacheta_na_ekranie < 0 || I_PresentDue())) {
+        if (zacheta_do_rysowania(kk, zacheta_na_ekranie)) {
             kas_3();
             al_draw_text(f28, kolor_zachety(kk), 60, 510, ALLEGRO_ALIGN_LEFT, "Losowanie  kul");
             al_draw_textf(f28, kolor_zachety(kk), 305, 510, ALLEGRO_ALIGN_LEFT, "%d", ee - b);

@@ -425,6 +425,10 @@ void zakoncz_klatke(const zmiany_ekranu& z) {
         I_FinishArea(z.x0, z.y0, z.x1 - z.x0, z.y1 - z.y0);
 }
 
+bool zacheta_do_rysowania(int kk, int na_ekranie) {
+    return kk / 4 != na_ekranie && (na_ekranie < 0 || I_PresentDue());
+}
+
 void krok_jasnosci(int& kk, int& k2) {
     if (k2 == 0) ++kk;
     if (k2 == 1) --kk;

@@ -31,6 +31,9 @@ struct zmiany_ekranu {
 void zakoncz_klatke(const zmiany_ekranu& z);
 // One step of a pulsing prompt: kk climbs to 251, falls to -1 and climbs again (k2 the direction).
 void krok_jasnosci(int& kk, int& k2);
+// Whether a pulsing prompt's strip is drawn this pass: a new step of green (kk / 4) waits for the
+// window's next refresh, a strip to be drawn anew (na_ekranie < 0) goes at once.
+bool zacheta_do_rysowania(int kk, int na_ekranie);
 void znikanie_obrazu();
 
 // Loads a picture as the game's bitmaps are made (null when it cannot). It is decoded into memory

@@ -173,8 +173,7 @@ void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd) {
         if (fin == 0) {
             int kk_dalej = kk, k2_dalej = k2;
             krok_jasnosci(kk_dalej, k2_dalej);
-            // A new step of green waits for the window's next refresh; a strip drawn anew goes at once.
-            if (kk_dalej / 4 != zacheta_na_ekranie && (zacheta_na_ekranie < 0 || I_PresentDue())) {
+            if (zacheta_do_rysowania(kk_dalej, zacheta_na_ekranie)) {
                 wpisz_haslo(kk, k2, pruba, !strzalka_na_ekranie);
                 z.dodaj(32, 494, 338, 62);
                 if (!strzalka_na_ekranie) z.dodaj(385, 140, 71, 310);
