@@ -117,7 +117,11 @@ void pilnuj_zapisu() {
     if (zapis.valid() && zapis.wait_for(std::chrono::seconds(0)) == std::future_status::ready) odbierz_zapis();
     if (!do_zapisu || zapis.valid() || al_get_time() < zmiana_ustawien + ZWLOKA_ZAPISU) return;
     do_zapisu = false;
-    if (plik_ustawien.empty()) return;
+    if (plik_ustawien.empty()) {
+        if (!ostrzezono_o_ustawieniach) I_Warning("no settings folder can be made: the settings are not kept");
+        ostrzezono_o_ustawieniach = true;
+        return;
+    }
     auto pisz = [sciezka = plik_ustawien, tekst = I_FormatSettings(gracza, pominiete)] {
         std::string blad;
         I_ReplaceFile(sciezka, tekst, &blad);
