@@ -252,15 +252,17 @@ ALLEGRO_BITMAP* obraz_z_napisem() {
     if (!z_napisem) return gotowa;
     al_set_target_bitmap(z_napisem);
     al_draw_bitmap(gotowa, 0, 0, 0);
-    const int w = al_get_text_width(f28, napis.c_str()) + 48, h = al_get_font_line_height(f28) + 20;
-    const int x = (800 - w) / 2, y = 24;
+    // Over the game's title plate (352 pixels wide, centred at 588), the least needed part of the
+    // game's screens: the guess and the board stay in sight.
+    const int w = std::max(352, al_get_text_width(f28, napis.c_str()) + 48), h = al_get_font_line_height(f28) + 20;
+    const int x = std::min(800 - w, 588 - w / 2), y = 38;
     al_set_clipping_rectangle(x, y, w, h);
     al_clear_to_color(al_map_rgb(236, 196, 64));
     al_set_clipping_rectangle(x + 3, y + 3, w - 6, h - 6);
     al_clear_to_color(al_map_rgb(16, 24, 72));
     al_reset_clipping_rectangle();
     al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_INVERSE_ALPHA);
-    al_draw_text(f28, al_map_rgb(255, 255, 255), 400, y + 10, ALLEGRO_ALIGN_CENTRE, napis.c_str());
+    al_draw_text(f28, al_map_rgb(255, 255, 255), x + w / 2, y + 10, ALLEGRO_ALIGN_CENTRE, napis.c_str());
     al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
     al_set_target_backbuffer(ekran);
     return z_napisem;
@@ -313,15 +315,18 @@ void przelacz_pelny_ekran() {
 }
 
 // The sound keys: on and off, and the volume a step down or up (never to nothing: that is "off").
+// A volume key switches the sound on too: whoever changes the volume wants to hear it.
 constexpr int KROK_GLOSNOSCI = 20;
 
 void klawisz_dzwieku(int klawisz) {
     if (klawisz == ALLEGRO_KEY_F9) {
         gracza.dzwiek = !gracza.dzwiek;
     } else if (klawisz == ALLEGRO_KEY_F7) {
+        gracza.dzwiek = true;
         const int nizej = (gracza.glosnosc - 1) / KROK_GLOSNOSCI * KROK_GLOSNOSCI;
         gracza.glosnosc = nizej >= KROK_GLOSNOSCI ? nizej : std::min(gracza.glosnosc, KROK_GLOSNOSCI);
     } else {
+        gracza.dzwiek = true;
         gracza.glosnosc = std::min(100, (gracza.glosnosc / KROK_GLOSNOSCI + 1) * KROK_GLOSNOSCI);
     }
     I_SetSound(gracza.dzwiek, gracza.glosnosc);
@@ -329,7 +334,7 @@ void klawisz_dzwieku(int klawisz) {
     if (klawisz == ALLEGRO_KEY_F9)
         pokaz_napis(gracza.dzwiek ? "Dźwięk włączony" : "Dźwięk wyłączony");
     else
-        pokaz_napis("Głośność " + std::to_string(gracza.glosnosc) + " %" + (gracza.dzwiek ? "" : " (dźwięk wyłączony)"));
+        pokaz_napis("Głośność " + std::to_string(gracza.glosnosc) + " %");
 }
 
 bool klawisz_glosu(int klawisz) {
