@@ -174,8 +174,8 @@ bool otworz_liste(const std::string& plik, std::ifstream& we) {
 }
 
 lista_slow czytaj_albo_zakoncz(const std::string& plik, std::istream& we, int najwiecej,
-                               const std::vector<std::string>& zakazane) {
-    lista_slow l = czytaj_liste(we, najwiecej, zakazane);
+                               const std::vector<std::string>& zakazane, bool z_koncem) {
+    lista_slow l = czytaj_liste(we, najwiecej, zakazane, z_koncem);
     if (!l.ok()) I_Error(plik + ": " + (l.nr_linii > 0 ? "line " + std::to_string(l.nr_linii) + ": " : "") + l.opis);
     if (!l.powtorki.empty()) I_Warning(plik + ": " + l.powtorki);
     return l;
@@ -185,7 +185,7 @@ void wczytaj_slowa() {
     const std::string plik = plik_mediow(PLIK_LISTY);
     std::ifstream we;
     if (!otworz_liste(plik, we)) I_Error(plik + ": cannot open the word list");
-    lista_slow l = czytaj_albo_zakoncz(plik, we, NAJWIECEJ_SLOW, {});
+    lista_slow l = czytaj_albo_zakoncz(plik, we, NAJWIECEJ_SLOW, {}, false);
     ih = 0;
     for (const std::string& s : l.slowa) h[ih++] = s;
     h[ih] = "ZZZ";
@@ -201,7 +201,8 @@ void wczytaj_slowa() {
     }
     std::vector<std::string> hasla(h, h + ih);
     std::sort(hasla.begin(), hasla.end());
-    zg = czytaj_albo_zakoncz(plik_zg, we_zg, NAJWIECEJ_ZGADYWANYCH, hasla).slowa;
+    // Its terminator is required: a list of guesses cut short would lose words without a trace.
+    zg = czytaj_albo_zakoncz(plik_zg, we_zg, NAJWIECEJ_ZGADYWANYCH, hasla, true).slowa;
     std::sort(zg.begin(), zg.end());
 }
 
@@ -344,14 +345,15 @@ std::string zla_linia(const std::string& linia) {
 
 }  // namespace
 
-lista_slow czytaj_liste(std::istream& we, int najwiecej, const std::vector<std::string>& zakazane) {
+lista_slow czytaj_liste(std::istream& we, int najwiecej, const std::vector<std::string>& zakazane, bool z_koncem) {
     lista_slow l;
     std::streambuf* zrodlo = we.rdbuf();
     // Where each word stood first, to name a copy's original line.
     std::unordered_map<std::string, int> pierwsza;
     std::string linia;
     int nr = 0, wiersze_slow = 0, kopie = 0;
-    while (zrodlo && nastepna_linia(*zrodlo, linia)) {
+    bool koniec_listy = false;
+    while (!koniec_listy && zrodlo && nastepna_linia(*zrodlo, linia)) {
         l.nr_linii = ++nr;
         if (linia.size() > NAJDLUZSZA_LINIA) {
             l.opis = "\"" + pokaz_linie(linia) + "\" goes on past " + std::to_string(NAJDLUZSZA_LINIA) +
@@ -360,7 +362,8 @@ lista_slow czytaj_liste(std::istream& we, int najwiecej, const std::vector<std::
         }
         if (nr == 1 && linia.compare(0, 3, "\xEF\xBB\xBF") == 0) linia.erase(0, 3);
         if (!linia.empty() && linia.back() == '\r') linia.pop_back();
-        if (linia == "ZZZ") break;
+        koniec_listy = linia == "ZZZ";
+        if (koniec_listy) continue;
         // What an editor leaves is no fault: blanks after a word, lines of blanks alone.
         const size_t koniec = linia.find_last_not_of(" \t\r");
         if (koniec == std::string::npos) continue;
@@ -384,6 +387,11 @@ lista_slow czytaj_liste(std::istream& we, int najwiecej, const std::vector<std::
             l.powtorki = "line " + std::to_string(nr) + ": \"" + linia + "\" repeats line " +
                          std::to_string(gdzie->second);
         }
+    }
+    if (z_koncem && !koniec_listy) {
+        l.nr_linii = nr + 1;
+        l.opis = "the file ends before the line \"ZZZ\" that ends the list (cut short?)";
+        return l;
     }
     l.nr_linii = 0;
     if (kopie > 1) l.powtorki += " (" + std::to_string(kopie) + " repeated lines in all)";

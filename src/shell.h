@@ -61,9 +61,11 @@ struct lista_slow {
 };
 // The word-list parser, pure: reads lines up to "ZZZ" (or the end of the stream), accepting LF
 // and CR LF, skipping a leading UTF-8 byte-order mark and blank lines and trimming blanks after
-// a word; at most `najwiecej` word lines, none of them among `zakazane` (sorted). A line is read
-// only a few bytes past the longest a word can take, so a file without line ends is refused at once.
-lista_slow czytaj_liste(std::istream& we, int najwiecej = NAJWIECEJ_SLOW, const std::vector<std::string>& zakazane = {});
+// a word; at most `najwiecej` word lines, none of them among `zakazane` (sorted); with
+// `z_koncem` the "ZZZ" line must come, so a file cut short is a fault. A line is read only a few
+// bytes past the longest a word can take, so a file without line ends is refused at once.
+lista_slow czytaj_liste(std::istream& we, int najwiecej = NAJWIECEJ_SLOW, const std::vector<std::string>& zakazane = {},
+                        bool z_koncem = false);
 
 // True when s is five bytes of the internal word form (a-z and the nine substitute capitals).
 bool slowo_poprawne(const std::string& s);

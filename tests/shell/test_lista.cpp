@@ -14,9 +14,10 @@ struct wynik {
     std::string opis, powtorki;
 };
 
-wynik czytaj(const std::string& tresc, int najwiecej = NAJWIECEJ_SLOW, const std::vector<std::string>& hasla = {}) {
+wynik czytaj(const std::string& tresc, int najwiecej = NAJWIECEJ_SLOW, const std::vector<std::string>& hasla = {},
+            bool z_koncem = false) {
     std::istringstream we(tresc);
-    lista_slow l = czytaj_liste(we, najwiecej, hasla);
+    lista_slow l = czytaj_liste(we, najwiecej, hasla, z_koncem);
     return {l.ok(), l.slowa, l.nr_linii, l.opis, l.powtorki};
 }
 
@@ -117,7 +118,10 @@ TEST(ListaSlow, AListOfGuessesHoldsNoPasswordAndNoMoreWordsThanItsLimit) {
     wynik haslo = czytaj("babka\nkotek\nZZZ\n", NAJWIECEJ_ZGADYWANYCH, {"kotek", "lampa"});
     EXPECT_EQ(haslo.linia, 2);
     EXPECT_NE(haslo.opis.find("\"kotek\" is a password"), std::string::npos) << haslo.opis;
-    EXPECT_TRUE(czytaj("babka\nbalon\n", 2, {"kotek"}).ok);
+    EXPECT_TRUE(czytaj("babka\nbalon\nZZZ\n", 2, {"kotek"}, true).ok);
+    wynik uciety = czytaj("babka\nbalon\n", 2, {"kotek"}, true);
+    EXPECT_EQ(uciety.linia, 3);
+    EXPECT_NE(uciety.opis.find("ends before the line \"ZZZ\""), std::string::npos) << uciety.opis;
     wynik za_duzo = czytaj("babka\nbalon\nbanan\n", 2);
     EXPECT_EQ(za_duzo.linia, 3);
     EXPECT_NE(za_duzo.opis.find("more than 2 words"), std::string::npos) << za_duzo.opis;

@@ -177,7 +177,7 @@ TEST_F(Start, TheListOfAcceptedGuessesIsOptionalAndOneNamingAPasswordStopsOnItsL
     usun_plik("data_zgadywane.txt");
     ASSERT_EQ(uruchom(), "");
     EXPECT_TRUE(zg.empty());
-    podmien_plik("data_zgadywane.txt", "balon\nbabka\nlampa\n");
+    podmien_plik("data_zgadywane.txt", "balon\nbabka\nlampa\nZZZ\n");
     EXPECT_NE(uruchom().find("media/data_zgadywane.txt: line 3: \"lampa\" is a password"), std::string::npos);
 }
 
