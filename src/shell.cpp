@@ -155,7 +155,7 @@ std::string znak_utf8(int z) {
 std::string plik_dzwieku(int n) { return plik_mediow("s" + std::to_string(n) + ".ogg"); }
 
 // Opens a list of words. Only a regular file is opened: a named pipe in its place would keep
-// the opening waiting for a writer for good. False when there is no such file.
+// the opening waiting for a writer for good. False when there is no such file or it cannot be opened.
 bool otworz_liste(const std::string& plik, std::ifstream& we) {
     namespace fs = std::filesystem;
     std::error_code blad;
