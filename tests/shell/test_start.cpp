@@ -6,6 +6,7 @@
 
 #include <csignal>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -149,11 +150,11 @@ TEST_F(Start, WordListFaultsNameTheFileTheLineAndWhatIsWrong) {
     } przypadki[] = {
         {{"kotek", "lampa", "kot", "ZZZ"}, "line 3", "3 bytes"},
         {{"kotek", "lampy!", "ZZZ"}, "line 2", "6 bytes"},
-        {{"kotek", "lampa", "mysza", "", "ZZZ"}, "line 4", "0 bytes"},
+        {{"kotek", "lampa", "mysza", "kot  ", "ZZZ"}, "line 4", "3 bytes"},
         {{"Kotek", "ZZZ"}, "line 1", "not a letter"},
-        {{"kotek", "ZZZ ", "ZZZ"}, "line 2", "4 bytes"},
+        {{"kotek", "ZZZ ", "ZZZ"}, "line 2", "exactly ZZZ"},
         {{"ZZZ", "kotek"}, "", "no words"},
-        {{"kotek", std::string(1000, 'x'), "ZZZ"}, "line 2", "1000 bytes"},
+        {{"kotek", std::string(1000, 'x'), "ZZZ"}, "line 2", "past 32 bytes"},
         {{}, "", "no words"},
     };
     for (const przypadek& p : przypadki) {
@@ -175,15 +176,26 @@ TEST_F(Start, ADirectoryInPlaceOfTheWordListIsCalledADirectory) {
     EXPECT_NE(blad.find("media/data_lista.txt: is a directory"), std::string::npos) << blad;
 }
 
+TEST_F(Start, TheListOfAcceptedGuessesIsOptionalAndOneNamingAPasswordStopsOnItsLine) {
+    podmien_plik("data_lista.txt", "kotek\nlampa\n");
+    usun_plik("data_zgadywane.txt");
+    ASSERT_EQ(uruchom(), "");
+    EXPECT_TRUE(zg.empty());
+    podmien_plik("data_zgadywane.txt", "balon\nbabka\nlampa\nZZZ\n");
+    EXPECT_NE(uruchom().find("media/data_zgadywane.txt: line 3: \"lampa\" is a password"), std::string::npos);
+}
+
 TEST_F(Start, AListOf1999WordsLoadsAndOneMoreWordIsRefusedOnLine2000) {
     std::vector<std::string> linie;
     const char* litery = "abcdefghijklmnoprstuwyzACELNOSXZ";
     for (int i = 0; i < 1999; ++i) {
-        std::string s = "kot";
+        std::string s = "ko";
         s += litery[i % 32];
         s += litery[(i / 32) % 32];
+        s += litery[i / 1024];
         linie.push_back(s);
     }
+    usun_plik("data_zgadywane.txt");  // it may hold some of these made-up words
     podmien_plik("data_lista.txt", lista(linie) + "ZZZ\n");
     ASSERT_NO_THROW(ustawienia());
     EXPECT_EQ(ih, 1999);
@@ -228,6 +240,8 @@ TEST_F(Start, TheRealWordListLoadsWithinItsCapacity) {
     EXPECT_LE(ih, 1999);
     EXPECT_EQ(h[ih], "ZZZ");
     for (int i = 0; i < ih; ++i) EXPECT_TRUE(slowo_poprawne(h[i])) << i << ": " << h[i];
+    EXPECT_GT(zg.size(), 0u);
+    EXPECT_TRUE(std::is_sorted(zg.begin(), zg.end())) << "a guess is looked up by halving";
     koniec();
 }
 
