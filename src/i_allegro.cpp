@@ -52,6 +52,8 @@ bool caly = true;
 bool rozmiar_niepewny = false;
 int zmiana_x0 = 800, zmiana_y0 = 600, zmiana_x1 = 0, zmiana_y1 = 0;
 long pokazy = 0;
+// Minimised, or out of sight whole: nothing is presented, and the first present after is whole.
+bool niewidoczne = false;
 // With nothing new to show the trace still notes, once per refresh, that the window is up to date.
 double ostatnia_nota = -1;
 // The game never waits for a lag longer than this to be caught up (a dragged window, a stall).
@@ -75,16 +77,20 @@ void sprzataj() {
 }
 
 // The game's own icon in the sizes window managers pick from; without a file the window keeps
-// the default icon, which is no reason to stop.
+// the default icon, which is no reason to stop. An icon larger than any window manager shows is
+// skipped: the display server may refuse it whole.
+constexpr int NAJWIEKSZA_IKONA = 256;
+
 void ustaw_ikone() {
     ALLEGRO_BITMAP* ikony[4];
     int n = 0;
     for (int rozmiar : {16, 32, 48, 128}) {
         std::string plik = plik_mediow("ikona_" + std::to_string(rozmiar) + ".png");
-        if (ALLEGRO_BITMAP* b = zaladuj_obraz(plik.c_str()))
+        std::string blad;
+        if (ALLEGRO_BITMAP* b = zaladuj_obraz(plik.c_str(), &blad, 1, 1, NAJWIEKSZA_IKONA, NAJWIEKSZA_IKONA))
             ikony[n++] = b;
         else
-            I_Warning(plik + ": cannot load the window icon");
+            I_Warning(plik + ": cannot use the window icon: " + blad);
     }
     if (n > 0) al_set_display_icons(ekran, n, ikony);
     for (int k = 0; k < n; ++k) al_destroy_bitmap(ikony[k]);
@@ -171,6 +177,12 @@ void zachowaj_klatke(int x, int y, int w, int h) {
 void pokaz() {
     // Refreshes are counted from when a present starts, so a slow present does not stretch the cadence.
     double poczatek = al_get_time();
+    if (niewidoczne) {
+        brudny = false;
+        caly = true;
+        ostatni_pokaz = poczatek;
+        return;
+    }
     ALLEGRO_BITMAP* cel = al_get_target_bitmap();
     ALLEGRO_STATE stan;
     al_store_state(&stan, ALLEGRO_STATE_BLENDER);
@@ -197,10 +209,13 @@ void pokaz() {
     SLAD("present");
 }
 
-// F11 and Alt+Enter switch fullscreen; the game never sees them. Alt is followed in the event
-// stream itself, since by the time the pump runs a quick chord may be over. An Enter pressed
-// with Alt stays hidden from the polled state until a poll finds it released.
-bool alt_wcisniety = false;
+// F11 and Alt+Enter switch fullscreen; the game never sees them. Whether Alt belongs to an Enter
+// is read from that Enter's own character event, which carries the modifiers held at the press:
+// an Alt remembered from earlier events would stick whenever the window manager takes its
+// release (Alt+Tab). The Enter's press is held back until that event. An Enter of the chord stays
+// hidden from the polled state until a poll finds it released.
+bool enter_czeka = false;  // an Enter's press waits for its character event
+ALLEGRO_EVENT enter_wcisniety;
 bool enter_w_akordzie = false;  // the typed-character events of that Enter are dropped until its release
 bool enter_ukryty = false;      // the polled state shows that Enter up
 
@@ -212,26 +227,38 @@ void przelacz_pelny_ekran() {
     brudny = caly = rozmiar_niepewny = true;
 }
 
-// True when the keystroke belongs to a fullscreen switch.
-bool klawisz_okna(const ALLEGRO_KEYBOARD_EVENT& k, unsigned typ) {
-    if (k.keycode == ALLEGRO_KEY_ALT) {
-        if (typ == ALLEGRO_EVENT_KEY_DOWN) alt_wcisniety = true;
-        if (typ == ALLEGRO_EVENT_KEY_UP) alt_wcisniety = false;
-        return false;
+void do_pisania(const ALLEGRO_EVENT& e) {
+    if (pisanie_otwarte) pisanie.push_back(e);
+}
+
+// Passes a keystroke on to the typing reader, less the fullscreen switches.
+void klawisz(const ALLEGRO_EVENT& e) {
+    const int kod = e.keyboard.keycode;
+    if (kod == ALLEGRO_KEY_F11) {
+        if (e.type == ALLEGRO_EVENT_KEY_DOWN) przelacz_pelny_ekran();
+        return;
     }
-    if (k.keycode == ALLEGRO_KEY_F11) {
-        if (typ == ALLEGRO_EVENT_KEY_DOWN) przelacz_pelny_ekran();
-        return true;
+    if (enter_czeka && (!enter(kod) || e.type != ALLEGRO_EVENT_KEY_CHAR)) {
+        enter_czeka = false;  // no character event came with it: a plain Enter
+        do_pisania(enter_wcisniety);
     }
-    if (!enter(k.keycode)) return false;
-    if (typ == ALLEGRO_EVENT_KEY_DOWN) {
-        enter_w_akordzie = enter_ukryty = alt_wcisniety;
-        if (alt_wcisniety) przelacz_pelny_ekran();
-        return alt_wcisniety;
+    if (enter(kod) && e.type == ALLEGRO_EVENT_KEY_DOWN) {
+        enter_czeka = true;
+        enter_wcisniety = e;
+        return;
     }
-    const bool w_akordzie = enter_w_akordzie;
-    if (typ == ALLEGRO_EVENT_KEY_UP) enter_w_akordzie = false;
-    return w_akordzie;
+    if (enter(kod) && e.type == ALLEGRO_EVENT_KEY_CHAR && enter_czeka) {
+        enter_czeka = false;
+        enter_w_akordzie = enter_ukryty = e.keyboard.modifiers & ALLEGRO_KEYMOD_ALT;
+        if (enter_w_akordzie) {
+            przelacz_pelny_ekran();
+            return;
+        }
+        do_pisania(enter_wcisniety);
+    }
+    const bool w_akordzie = enter(kod) && enter_w_akordzie;
+    if (enter(kod) && e.type == ALLEGRO_EVENT_KEY_UP) enter_w_akordzie = false;
+    if (!w_akordzie) do_pisania(e);
 }
 
 void pompuj() {
@@ -248,16 +275,17 @@ void pompuj() {
             break;
         case ALLEGRO_EVENT_DISPLAY_EXPOSE: brudny = caly = true; break;
         case ALLEGRO_EVENT_DISPLAY_SWITCH_IN: brudny = caly = true; break;
-        // Keys released while the window had no focus send no release.
-        case ALLEGRO_EVENT_DISPLAY_SWITCH_OUT: alt_wcisniety = false; break;
         case ALLEGRO_EVENT_KEY_DOWN:
             if (e.keyboard.keycode == ALLEGRO_KEY_ESCAPE) escape_od_odczytu = true;
             [[fallthrough]];
         case ALLEGRO_EVENT_KEY_CHAR:
-        case ALLEGRO_EVENT_KEY_UP:
-            if (!klawisz_okna(e.keyboard, e.type) && pisanie_otwarte) pisanie.push_back(e);
-            break;
+        case ALLEGRO_EVENT_KEY_UP: klawisz(e); break;
         }
+    }
+    const bool ukryte = (al_get_display_flags(ekran) & ALLEGRO_MINIMIZED) || I_ExtrasWindowHidden();
+    if (ukryte != niewidoczne) {
+        niewidoczne = ukryte;
+        if (!ukryte) brudny = caly = true;
     }
 }
 
@@ -304,9 +332,14 @@ void I_InitSound() {
 void I_StartFullscreen() { pelny_na_starcie = true; }
 
 bool I_InitGraphics(const char* tytul) {
-    al_set_new_display_flags(ALLEGRO_WINDOWED | ALLEGRO_RESIZABLE);
+    // A window uncovered or restored must be drawn again: without a compositor it keeps what covered it.
+    al_set_new_display_flags(ALLEGRO_WINDOWED | ALLEGRO_RESIZABLE | ALLEGRO_GENERATE_EXPOSE_EVENTS);
     ekran = al_create_display(800, 600);
-    if (!ekran) return false;
+    if (!ekran) {
+        const std::string powod = I_ExtrasNoWindowReason();
+        if (!powod.empty()) I_Error("cannot open a display: no OpenGL window could be created: " + powod);
+        return false;
+    }
     I_ExtrasInit(ekran, sprzataj);
     al_set_window_title(ekran, tytul);
     ustaw_ikone();
@@ -391,7 +424,7 @@ void I_FinishUnchanged() {
         if (I_PresentDue()) pokaz();
         return;
     }
-    if (i_slad_wlaczony && teraz >= ostatni_pokaz + okres && teraz >= ostatnia_nota + okres) {
+    if (i_slad_wlaczony && !niewidoczne && teraz >= ostatni_pokaz + okres && teraz >= ostatnia_nota + okres) {
         SLAD("flip =");
         SLAD("present");
         ostatnia_nota = teraz;
@@ -424,11 +457,11 @@ void I_GetKeyboardState(i_klawiatura* stan) {
     pompuj();
     for (int k = 0; k < ALLEGRO_KEY_MAX; ++k) I_SetKey(stan, k, al_key_down(&al, k));
     I_SetKey(stan, ALLEGRO_KEY_F11, false);
-    if (enter_ukryty) {
+    if (enter_czeka || enter_ukryty) {
         if (I_KeyDown(stan, ALLEGRO_KEY_ENTER) || I_KeyDown(stan, ALLEGRO_KEY_PAD_ENTER)) {
             I_SetKey(stan, ALLEGRO_KEY_ENTER, false);
             I_SetKey(stan, ALLEGRO_KEY_PAD_ENTER, false);
-        } else {
+        } else if (!enter_czeka) {
             enter_ukryty = false;
         }
     }

@@ -1,8 +1,9 @@
-// The operating system under POSIX: signals, a crash's last words, leaving at once, and the scratch picture's file.
+// The operating system under POSIX: signals, a crash's last words, leaving at once, the scratch picture's file and the check of a file before it is read.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -95,7 +96,9 @@ bool I_WriteScratch(const char* nazwa, ALLEGRO_BITMAP* b) {
     bool ok = fstat(fd, &st) == 0;
     ALLEGRO_FILE* f = al_fopen_fd(fd, "wb");
     if (!f) close(fd);
-    ok = ok && f && al_save_bitmap_f(f, ".png", b);
+    ALLEGRO_BITMAP* kopia = ok && f ? I_CopyForSaving(b) : nullptr;
+    ok = kopia && al_save_bitmap_f(f, ".png", kopia);
+    if (kopia) al_destroy_bitmap(kopia);
     if (f) ok = al_fclose(f) && ok;
     if (ok) {
         // Ours before the rename: a way out just after it still finds the file by its identity.
@@ -117,4 +120,17 @@ void I_RemoveScratch() {
     if (pisany) unlink(tymczasowy);
     if (ekr_nietkniety()) unlink(ekr_nazwa);
     ekr_nasz = 0;
+}
+
+std::string I_FileFault(const std::string& sciezka) {
+    // Opened without waiting: a named pipe in a file's place would block a plain open for good.
+    int fd = open(sciezka.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? "missing" : std::string("cannot be read: ") + std::strerror(errno);
+    struct stat st;
+    const bool stat_ok = fstat(fd, &st) == 0;
+    close(fd);
+    if (!stat_ok || S_ISREG(st.st_mode)) return "";
+    if (S_ISDIR(st.st_mode)) return "is a directory, not a file";
+    if (S_ISFIFO(st.st_mode)) return "is a named pipe, not a file";
+    return "is not a regular file";
 }

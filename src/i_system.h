@@ -41,6 +41,11 @@ extern void (*i_sprzatanie)();
 bool I_WriteScratch(const char* nazwa, ALLEGRO_BITMAP* b);
 void I_RemoveScratch();
 
+// Why a file cannot be read as data, checked before anything opens it to read: "" when it can;
+// else "missing", what it is instead of a regular file (a named pipe would block the reading for
+// good, a directory), or "cannot be read: " and the system's reason.
+std::string I_FileFault(const std::string& sciezka);
+
 // Reports a start-up fault naming the file and what is wrong; does not return.
 [[noreturn]] void I_Error(const std::string& komunikat);
 // One warning line on stderr.

@@ -1,7 +1,10 @@
-// The operating system under Windows: console control events, a crash's last words, error boxes, leaving at once, and the scratch picture's file.
+// The operating system under Windows: console control events, a crash's last words, error boxes, leaving at once, the scratch picture's file and the check of a file before it is read.
 #include <windows.h>
 #include <io.h>
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -87,7 +90,10 @@ bool I_WriteScratch(const char*, ALLEGRO_BITMAP* b) {
     std::string utf8(dl > 0 ? dl - 1 : 0, '\0');
     if (dl > 0) WideCharToMultiByte(CP_UTF8, 0, ekr_sciezka, -1, utf8.data(), dl, nullptr, nullptr);
     ekr_nasz = 1;
-    if (!al_save_bitmap(utf8.c_str(), b)) {
+    ALLEGRO_BITMAP* kopia = I_CopyForSaving(b);
+    const bool ok = kopia && al_save_bitmap(utf8.c_str(), kopia);
+    if (kopia) al_destroy_bitmap(kopia);
+    if (!ok) {
         DeleteFileW(ekr_sciezka);
         ekr_nasz = 0;
         return false;
@@ -97,4 +103,17 @@ bool I_WriteScratch(const char*, ALLEGRO_BITMAP* b) {
 
 void I_RemoveScratch() {
     if (InterlockedExchange(&ekr_nasz, 0)) DeleteFileW(ekr_sciezka);
+}
+
+std::string I_FileFault(const std::string& sciezka) {
+    const std::wstring w = szerokie(sciezka);
+    struct _stat64 st;
+    if (_wstat64(w.c_str(), &st) != 0)
+        return errno == ENOENT ? "missing" : std::string("cannot be read: ") + std::strerror(errno);
+    if (st.st_mode & _S_IFDIR) return "is a directory, not a file";
+    if (!(st.st_mode & _S_IFREG)) return "is not a regular file";
+    FILE* f = _wfopen(w.c_str(), L"rb");
+    if (!f) return std::string("cannot be read: ") + std::strerror(errno);
+    std::fclose(f);
+    return "";
 }
