@@ -19,17 +19,6 @@ void I_SysWriteError(const char* tekst);
 void I_SysShowError(const std::string& komunikat);
 // Leaves at once, without the library's shutdown (after a failed load it may never return).
 [[noreturn]] void I_SysExit(int status);
-// A memory copy of b for the PNG writer. A write that fails (a full disk) leaves the picture it
-// wrote from locked, and a locked bitmap takes no drawing and gives no copies: the screen never
-// goes to the writer itself.
-inline ALLEGRO_BITMAP* I_CopyForSaving(ALLEGRO_BITMAP* b) {
-    ALLEGRO_STATE stan;
-    al_store_state(&stan, ALLEGRO_STATE_NEW_BITMAP_PARAMETERS);
-    al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
-    ALLEGRO_BITMAP* kopia = al_clone_bitmap(b);
-    al_restore_state(&stan);
-    return kopia;
-}
 
 // The window system's extras: i_x11.cpp under X11, i_bez_x11.cpp (none) elsewhere.
 // Called once the display exists: answers the display server's loss and its protocol errors (a

@@ -96,9 +96,7 @@ bool I_WriteScratch(const char* nazwa, ALLEGRO_BITMAP* b) {
     bool ok = fstat(fd, &st) == 0;
     ALLEGRO_FILE* f = al_fopen_fd(fd, "wb");
     if (!f) close(fd);
-    ALLEGRO_BITMAP* kopia = ok && f ? I_CopyForSaving(b) : nullptr;
-    ok = kopia && al_save_bitmap_f(f, ".png", kopia);
-    if (kopia) al_destroy_bitmap(kopia);
+    ok = ok && f && al_save_bitmap_f(f, ".png", b);
     if (f) ok = al_fclose(f) && ok;
     if (ok) {
         // Ours before the rename: a way out just after it still finds the file by its identity.

@@ -2,8 +2,6 @@
 #include <windows.h>
 #include <io.h>
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -90,10 +88,7 @@ bool I_WriteScratch(const char*, ALLEGRO_BITMAP* b) {
     std::string utf8(dl > 0 ? dl - 1 : 0, '\0');
     if (dl > 0) WideCharToMultiByte(CP_UTF8, 0, ekr_sciezka, -1, utf8.data(), dl, nullptr, nullptr);
     ekr_nasz = 1;
-    ALLEGRO_BITMAP* kopia = I_CopyForSaving(b);
-    const bool ok = kopia && al_save_bitmap(utf8.c_str(), kopia);
-    if (kopia) al_destroy_bitmap(kopia);
-    if (!ok) {
+    if (!al_save_bitmap(utf8.c_str(), b)) {
         DeleteFileW(ekr_sciezka);
         ekr_nasz = 0;
         return false;
@@ -107,11 +102,11 @@ void I_RemoveScratch() {
 
 std::string I_FileFault(const std::string& sciezka) {
     const std::wstring w = szerokie(sciezka);
-    struct _stat64 st;
-    if (_wstat64(w.c_str(), &st) != 0)
-        return errno == ENOENT ? "missing" : std::string("cannot be read: ") + std::strerror(errno);
-    if (st.st_mode & _S_IFDIR) return "is a directory, not a file";
-    if (!(st.st_mode & _S_IFREG)) return "is not a regular file";
+    const DWORD cechy = GetFileAttributesW(w.c_str());
+    if (cechy == INVALID_FILE_ATTRIBUTES && (GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND))
+        return "missing";
+    if (cechy != INVALID_FILE_ATTRIBUTES && (cechy & FILE_ATTRIBUTE_DIRECTORY)) return "is a directory, not a file";
+    if (cechy != INVALID_FILE_ATTRIBUTES && (cechy & FILE_ATTRIBUTE_DEVICE)) return "is not a regular file";
     FILE* f = _wfopen(w.c_str(), L"rb");
     if (!f) return std::string("cannot be read: ") + std::strerror(errno);
     std::fclose(f);

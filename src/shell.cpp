@@ -479,8 +479,16 @@ void pocz() {
     // looks, and another program (a second copy of the game) may replace it. Run from an
     // installation, the working directory is the player's own: nothing goes there.
     ekr_w_pamieci = al_clone_bitmap(tylny);
-    if (media_z_katalogu_roboczego() && !I_WriteScratch(PLIK_EKR, tylny))
+    if (!media_z_katalogu_roboczego()) return;
+    // The PNG writer gets a copy of its own: a write that fails (a full disk) leaves the picture
+    // it wrote from locked, and a locked screen takes no drawing and gives no copies.
+    int flagi = al_get_new_bitmap_flags();
+    al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
+    ALLEGRO_BITMAP* do_zapisu = al_clone_bitmap(tylny);
+    al_set_new_bitmap_flags(flagi);
+    if (!do_zapisu || !I_WriteScratch(PLIK_EKR, do_zapisu))
         I_Warning("cannot write ekr.png in the working directory; the intro picture is kept in memory");
+    if (do_zapisu) al_destroy_bitmap(do_zapisu);
 }
 
 ALLEGRO_BITMAP* wczytaj_ekr() {
