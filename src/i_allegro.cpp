@@ -54,6 +54,8 @@ bool caly = true;
 bool rozmiar_niepewny = false;
 int zmiana_x0 = 800, zmiana_y0 = 600, zmiana_x1 = 0, zmiana_y1 = 0;
 long pokazy = 0;
+// Minimised, or out of sight whole: nothing is presented, and the first present after is whole.
+bool niewidoczne = false;
 // With nothing new to show the trace still notes, once per refresh, that the window is up to date.
 double ostatnia_nota = -1;
 // The game never waits for a lag longer than this to be caught up (a dragged window, a stall).
@@ -147,16 +149,20 @@ void sprzataj() {
 }
 
 // The game's own icon in the sizes window managers pick from; without a file the window keeps
-// the default icon, which is no reason to stop.
+// the default icon, which is no reason to stop. An icon larger than any window manager shows is
+// skipped: the display server may refuse it whole.
+constexpr int NAJWIEKSZA_IKONA = 256;
+
 void ustaw_ikone() {
     ALLEGRO_BITMAP* ikony[4];
     int n = 0;
     for (int rozmiar : {16, 32, 48, 128}) {
         std::string plik = plik_mediow("ikona_" + std::to_string(rozmiar) + ".png");
-        if (ALLEGRO_BITMAP* b = zaladuj_obraz(plik.c_str()))
+        std::string blad;
+        if (ALLEGRO_BITMAP* b = zaladuj_obraz(plik.c_str(), &blad, 1, 1, NAJWIEKSZA_IKONA, NAJWIEKSZA_IKONA))
             ikony[n++] = b;
         else
-            I_Warning(plik + ": cannot load the window icon");
+            I_Warning(plik + ": cannot use the window icon: " + blad);
     }
     if (n > 0) al_set_display_icons(ekran, n, ikony);
     for (int k = 0; k < n; ++k) al_destroy_bitmap(ikony[k]);
@@ -272,6 +278,12 @@ ALLEGRO_BITMAP* obraz_z_napisem() {
 void pokaz() {
     // Refreshes are counted from when a present starts, so a slow present does not stretch the cadence.
     double poczatek = al_get_time();
+    if (niewidoczne) {
+        brudny = false;
+        caly = true;
+        ostatni_pokaz = poczatek;
+        return;
+    }
     ALLEGRO_BITMAP* cel = al_get_target_bitmap();
     ALLEGRO_STATE stan;
     al_store_state(&stan, ALLEGRO_STATE_BLENDER);
@@ -299,10 +311,13 @@ void pokaz() {
     SLAD("present");
 }
 
-// F11 and Alt+Enter switch fullscreen; the game never sees them. Alt is followed in the event
-// stream itself, since by the time the pump runs a quick chord may be over. An Enter pressed
-// with Alt stays hidden from the polled state until a poll finds it released.
-bool alt_wcisniety = false;
+// F11 and Alt+Enter switch fullscreen; the game never sees them. Whether Alt belongs to an Enter
+// is read from that Enter's own character event, which carries the modifiers held at the press:
+// an Alt remembered from earlier events would stick whenever the window manager takes its
+// release (Alt+Tab). The Enter's press is held back until that event. An Enter of the chord stays
+// hidden from the polled state until a poll finds it released.
+bool enter_czeka = false;  // an Enter's press waits for its character event
+ALLEGRO_EVENT enter_wcisniety;
 bool enter_w_akordzie = false;  // the typed-character events of that Enter are dropped until its release
 bool enter_ukryty = false;      // the polled state shows that Enter up
 
@@ -341,38 +356,49 @@ bool klawisz_glosu(int klawisz) {
     return klawisz == ALLEGRO_KEY_F9 || klawisz == ALLEGRO_KEY_F7 || klawisz == ALLEGRO_KEY_F8;
 }
 
-// True when the keystroke belongs to a fullscreen switch or to the sound keys.
-bool klawisz_okna(const ALLEGRO_KEYBOARD_EVENT& k, unsigned typ) {
-    if (k.keycode == ALLEGRO_KEY_ALT) {
-        if (typ == ALLEGRO_EVENT_KEY_DOWN) alt_wcisniety = true;
-        if (typ == ALLEGRO_EVENT_KEY_UP) alt_wcisniety = false;
-        return false;
+// A switch asked for by the player is kept for the next run (unlike --fullscreen).
+void przelacz_na_zyczenie() {
+    przelacz_pelny_ekran();
+    gracza.pelny_ekran = al_get_display_flags(ekran) & ALLEGRO_FULLSCREEN_WINDOW;
+    zmienione();
+}
+
+void do_pisania(const ALLEGRO_EVENT& e) {
+    if (pisanie_otwarte) pisanie.push_back(e);
+}
+
+// Passes a keystroke on to the typing reader, less the fullscreen switches and the sound keys.
+void klawisz(const ALLEGRO_EVENT& e) {
+    const int kod = e.keyboard.keycode;
+    if (kod == ALLEGRO_KEY_F11) {
+        if (e.type == ALLEGRO_EVENT_KEY_DOWN) przelacz_na_zyczenie();
+        return;
     }
-    if (k.keycode == ALLEGRO_KEY_F11) {
-        if (typ == ALLEGRO_EVENT_KEY_DOWN) {
-            przelacz_pelny_ekran();
-            gracza.pelny_ekran = al_get_display_flags(ekran) & ALLEGRO_FULLSCREEN_WINDOW;
-            zmienione();
+    if (klawisz_glosu(kod)) {
+        if (e.type == ALLEGRO_EVENT_KEY_DOWN) klawisz_dzwieku(kod);
+        return;
+    }
+    if (enter_czeka && (!enter(kod) || e.type != ALLEGRO_EVENT_KEY_CHAR)) {
+        enter_czeka = false;  // no character event came with it: a plain Enter
+        do_pisania(enter_wcisniety);
+    }
+    if (enter(kod) && e.type == ALLEGRO_EVENT_KEY_DOWN) {
+        enter_czeka = true;
+        enter_wcisniety = e;
+        return;
+    }
+    if (enter(kod) && e.type == ALLEGRO_EVENT_KEY_CHAR && enter_czeka) {
+        enter_czeka = false;
+        enter_w_akordzie = enter_ukryty = e.keyboard.modifiers & ALLEGRO_KEYMOD_ALT;
+        if (enter_w_akordzie) {
+            przelacz_na_zyczenie();
+            return;
         }
-        return true;
+        do_pisania(enter_wcisniety);
     }
-    if (klawisz_glosu(k.keycode)) {
-        if (typ == ALLEGRO_EVENT_KEY_DOWN) klawisz_dzwieku(k.keycode);
-        return true;
-    }
-    if (!enter(k.keycode)) return false;
-    if (typ == ALLEGRO_EVENT_KEY_DOWN) {
-        enter_w_akordzie = enter_ukryty = alt_wcisniety;
-        if (alt_wcisniety) {
-            przelacz_pelny_ekran();
-            gracza.pelny_ekran = al_get_display_flags(ekran) & ALLEGRO_FULLSCREEN_WINDOW;
-            zmienione();
-        }
-        return alt_wcisniety;
-    }
-    const bool w_akordzie = enter_w_akordzie;
-    if (typ == ALLEGRO_EVENT_KEY_UP) enter_w_akordzie = false;
-    return w_akordzie;
+    const bool w_akordzie = enter(kod) && enter_w_akordzie;
+    if (enter(kod) && e.type == ALLEGRO_EVENT_KEY_UP) enter_w_akordzie = false;
+    if (!w_akordzie) do_pisania(e);
 }
 
 void pompuj() {
@@ -400,16 +426,17 @@ void pompuj() {
             break;
         case ALLEGRO_EVENT_DISPLAY_EXPOSE: brudny = caly = true; break;
         case ALLEGRO_EVENT_DISPLAY_SWITCH_IN: brudny = caly = true; break;
-        // Keys released while the window had no focus send no release.
-        case ALLEGRO_EVENT_DISPLAY_SWITCH_OUT: alt_wcisniety = false; break;
         case ALLEGRO_EVENT_KEY_DOWN:
             if (e.keyboard.keycode == ALLEGRO_KEY_ESCAPE) escape_od_odczytu = true;
             [[fallthrough]];
         case ALLEGRO_EVENT_KEY_CHAR:
-        case ALLEGRO_EVENT_KEY_UP:
-            if (!klawisz_okna(e.keyboard, e.type) && pisanie_otwarte) pisanie.push_back(e);
-            break;
+        case ALLEGRO_EVENT_KEY_UP: klawisz(e); break;
         }
+    }
+    const bool ukryte = (al_get_display_flags(ekran) & ALLEGRO_MINIMIZED) || I_ExtrasWindowHidden();
+    if (ukryte != niewidoczne) {
+        niewidoczne = ukryte;
+        if (!ukryte) brudny = caly = true;
     }
 }
 
@@ -463,7 +490,8 @@ void I_InitSound() {
 void I_StartFullscreen() { pelny_na_starcie = true; }
 
 bool I_InitGraphics(const char* tytul) {
-    al_set_new_display_flags(ALLEGRO_WINDOWED | ALLEGRO_RESIZABLE);
+    // A window uncovered or restored must be drawn again: without a compositor it keeps what covered it.
+    al_set_new_display_flags(ALLEGRO_WINDOWED | ALLEGRO_RESIZABLE | ALLEGRO_GENERATE_EXPOSE_EVENTS);
     // The window kept from the last run, but never larger than the screen it opens on.
     int w = gracza.szerokosc, h = gracza.wysokosc;
     ALLEGRO_MONITOR_INFO monitor;
@@ -472,7 +500,11 @@ bool I_InitGraphics(const char* tytul) {
         h = std::max(I_NAJMNIEJSZE_OKNO_H, std::min(h, monitor.y2 - monitor.y1));
     }
     ekran = al_create_display(w, h);
-    if (!ekran) return false;
+    if (!ekran) {
+        const std::string powod = I_ExtrasNoWindowReason();
+        if (!powod.empty()) I_Error("cannot open a display: no OpenGL window could be created: " + powod);
+        return false;
+    }
     al_set_window_constraints(ekran, I_NAJMNIEJSZE_OKNO_W, I_NAJMNIEJSZE_OKNO_H, 0, 0);
     al_apply_window_constraints(ekran, true);
     I_ExtrasInit(ekran, sprzataj);
@@ -566,7 +598,7 @@ void I_FinishUnchanged() {
         if (I_PresentDue()) pokaz();
         return;
     }
-    if (i_slad_wlaczony && teraz >= ostatni_pokaz + okres && teraz >= ostatnia_nota + okres) {
+    if (i_slad_wlaczony && !niewidoczne && teraz >= ostatni_pokaz + okres && teraz >= ostatnia_nota + okres) {
         SLAD("flip =");
         SLAD("present");
         ostatnia_nota = teraz;
@@ -599,11 +631,11 @@ void I_GetKeyboardState(i_klawiatura* stan) {
     pompuj();
     for (int k = 0; k < ALLEGRO_KEY_MAX; ++k) I_SetKey(stan, k, al_key_down(&al, k));
     for (int k : {ALLEGRO_KEY_F11, ALLEGRO_KEY_F9, ALLEGRO_KEY_F7, ALLEGRO_KEY_F8}) I_SetKey(stan, k, false);
-    if (enter_ukryty) {
+    if (enter_czeka || enter_ukryty) {
         if (I_KeyDown(stan, ALLEGRO_KEY_ENTER) || I_KeyDown(stan, ALLEGRO_KEY_PAD_ENTER)) {
             I_SetKey(stan, ALLEGRO_KEY_ENTER, false);
             I_SetKey(stan, ALLEGRO_KEY_PAD_ENTER, false);
-        } else {
+        } else if (!enter_czeka) {
             enter_ukryty = false;
         }
     }

@@ -22,9 +22,15 @@ void I_SysShowError(const std::string& komunikat);
 [[noreturn]] void I_SysExit(int status);
 
 // The window system's extras: i_x11.cpp under X11, i_bez_x11.cpp (none) elsewhere.
-// Called once the display exists: answers the display server's loss, and finds out whether a
-// rectangle of the back buffer can be copied to the window alone.
+// Called once the display exists: answers the display server's loss and its protocol errors (a
+// message, `sprzataj`, status 1; a refused property of the window, such as its icon, only
+// warns), and finds out whether a rectangle of the back buffer can be copied to the window alone.
 void I_ExtrasInit(ALLEGRO_DISPLAY* d, void (*sprzataj)());
+// Why no window could be created, as far as the window system can tell ("" when it cannot).
+std::string I_ExtrasNoWindowReason();
+// True while the window cannot be seen at all (unmapped, or covered whole) as the window system
+// knows beyond Allegro's own minimised flag; false where it cannot tell.
+bool I_ExtrasWindowHidden();
 bool I_ExtrasCanCopyArea();
 // Copies that rectangle (rows counted from the window's bottom) to the window; only after
 // I_ExtrasCanCopyArea said yes. Everywhere else a present is whole.

@@ -4,6 +4,7 @@
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <future>
@@ -110,9 +111,10 @@ void ustaw_mikser() {
 // Decodes the whole file; returns its length in seconds, or a negative value with *blad set.
 // The samples are kept in *p only when `zachowaj` (the mixer wants them).
 double zbadaj_ogg(const char* sciezka, std::string* blad, pcm* p, bool zachowaj) {
-    FILE* f = std::fopen(sciezka, "rb");
+    *blad = I_FileFault(sciezka);
+    FILE* f = blad->empty() ? std::fopen(sciezka, "rb") : nullptr;
     if (!f) {
-        *blad = "cannot open the sound file";
+        if (blad->empty()) *blad = std::string("cannot be read: ") + std::strerror(errno);
         return -1;
     }
     OggVorbis_File vf;

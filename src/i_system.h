@@ -58,6 +58,10 @@ bool I_ReplaceFile(const std::string& sciezka, const std::string& tresc, std::st
 // to 2 s for another holder, then gives up (false). One lock at a time.
 bool I_LockFile(const std::string& sciezka);
 void I_UnlockFile();
+// Why a file cannot be read as data, checked before anything opens it to read: "" when it can;
+// else "missing", what it is instead of a regular file (a named pipe would block the reading for
+// good, a directory), or "cannot be read: " and the system's reason.
+std::string I_FileFault(const std::string& sciezka);
 
 // Reports a start-up fault naming the file and what is wrong; does not return.
 [[noreturn]] void I_Error(const std::string& komunikat);

@@ -1,7 +1,8 @@
-// The operating system under Windows: console control events, a crash's last words, error boxes, leaving at once, the scratch picture's file and the files kept between runs.
+// The operating system under Windows: console control events, a crash's last words, error boxes, leaving at once, the scratch picture's file, the check of a file before it is read, and the files kept between runs.
 #include <windows.h>
 #include <io.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -222,4 +223,15 @@ void I_UnlockFile() {
     // Closing the handle releases its lock.
     if (blokada != INVALID_HANDLE_VALUE) CloseHandle(blokada);
     blokada = INVALID_HANDLE_VALUE;
+std::string I_FileFault(const std::string& sciezka) {
+    const std::wstring w = szerokie(sciezka);
+    const DWORD cechy = GetFileAttributesW(w.c_str());
+    if (cechy == INVALID_FILE_ATTRIBUTES && (GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND))
+        return "missing";
+    if (cechy != INVALID_FILE_ATTRIBUTES && (cechy & FILE_ATTRIBUTE_DIRECTORY)) return "is a directory, not a file";
+    if (cechy != INVALID_FILE_ATTRIBUTES && (cechy & FILE_ATTRIBUTE_DEVICE)) return "is not a regular file";
+    FILE* f = _wfopen(w.c_str(), L"rb");
+    if (!f) return std::string("cannot be read: ") + std::strerror(errno);
+    std::fclose(f);
+    return "";
 }

@@ -38,10 +38,14 @@ void krok_jasnosci(int& kk, int& k2);
 bool zacheta_do_rysowania(int kk, int na_ekranie);
 void znikanie_obrazu();
 
-// Loads a picture as the game's bitmaps are made (null when it cannot). It is decoded into memory
-// first: a PNG that fails half-way as a display bitmap stays locked to the display, and
-// destroying the display then never returns.
-ALLEGRO_BITMAP* zaladuj_obraz(const char* plik);
+// Loads a PNG picture as the game's bitmaps are made; null, with the fault in *blad, when it
+// cannot. The file is checked first (a regular file that can be read) and the size its header
+// declares must lie in [min, max] before anything is decoded. It is decoded into memory first: a
+// PNG that fails half-way as a display bitmap stays locked to the display, and destroying the
+// display then never returns.
+constexpr int NAJWIEKSZY_BOK = 8192;
+ALLEGRO_BITMAP* zaladuj_obraz(const char* plik, std::string* blad = nullptr, int min_w = 1, int min_h = 1,
+                              int max_w = NAJWIEKSZY_BOK, int max_h = NAJWIEKSZY_BOK);
 
 // Removes "ekr.png" if it is still the regular file the intro wrote; safe inside a signal handler.
 void usun_ekr();
