@@ -209,8 +209,8 @@ void imie_gracza() {
                 I_CloseTyping();
                 return;
             }
-            // With nothing queued ev keeps the event taken last: a held key repeats every pass.
-            I_NextTyped(&ev);
+            // Only a character that has arrived types; a held key repeats at the system's pace.
+            if (!I_NextTyped(&ev)) std::memset(&ev, 0, sizeof ev);
             kod = ev.keyboard.unichar;
             dt = al_get_text_width(f24, wp.c_str());
             if (kod >= 97 && kod <= 122 && wp.empty()) kod -= 32;
