@@ -1,13 +1,17 @@
-// Scenario tests of start-up: every media file missing or broken, word-list faults named with their line, CR LF lists.
+// Scenario tests of start-up: every media file missing or broken, word-list faults named with their line, CR LF lists, the settings file.
 #include <gtest/gtest.h>
 
 #include <allegro5/allegro_image.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
 
+#include "i_local.h"
 #include "obrazy.h"
 #include "scena.h"
 
@@ -272,4 +276,58 @@ TEST_F(Start, WithTheMediaNowhereTheMessageNamesEveryPlaceLookedAt) {
     EXPECT_NE(blad.find(katalog + "/share/brolik/media"), std::string::npos) << blad;
     EXPECT_NE(blad.find("cmake --install"), std::string::npos) << blad;
     EXPECT_TRUE(inne_pliki().empty());
+}
+
+TEST(PlikUstawien, WhatATextSaysAndWhatIsLeftOutOfIt) {
+    struct przypadek {
+        const char* tekst;
+        i_ustawienia oczekiwane;
+        bool ostrzezenie;
+        size_t pominietych;
+    } przypadki[] = {
+        {"", {}, false, 0},
+        {"\xef\xbb\xbf DZWIEK = Nie\r\nglosnosc=60 %\r\n# a note\r\npelny_ekran = tak\r\nokno = 1024 x 768", {false, 60, true, 1024, 768}, false, 0},
+        {"kolor = zielony\ndzwiek = nie\n", {false, 100, false, 800, 600}, true, 1},
+        {"glosnosc = 150\nokno = 399x300\ndzwiek = chyba\npelny_ekran\nglosnosc = -5\n", {}, true, 5},
+        {"dzwiek = nie\nglosnosc = 40\n\x01\x7f", {}, true, 0},
+        {"dzwiek = nie\nglosnosc = \xc5\n", {}, true, 0},
+    };
+    for (const przypadek& p : przypadki) {
+        SCOPED_TRACE(p.tekst);
+        i_ustawienia u;
+        std::vector<std::string> pominiete;
+        EXPECT_EQ(!I_ParseSettings(p.tekst, &u, &pominiete).empty(), p.ostrzezenie);
+        EXPECT_EQ(std::tie(u.dzwiek, u.glosnosc, u.pelny_ekran, u.szerokosc, u.wysokosc),
+                  std::tie(p.oczekiwane.dzwiek, p.oczekiwane.glosnosc, p.oczekiwane.pelny_ekran, p.oczekiwane.szerokosc,
+                           p.oczekiwane.wysokosc));
+        EXPECT_EQ(pominiete.size(), p.pominietych);
+        // Written back, the lines left out are carried but never read as settings again.
+        i_ustawienia znowu{!u.dzwiek, 0, !u.pelny_ekran, 400, 300};
+        std::vector<std::string> znowu_pominiete;
+        EXPECT_EQ(I_ParseSettings(I_FormatSettings(u, pominiete), &znowu, &znowu_pominiete), "");
+        EXPECT_EQ(std::tie(znowu.dzwiek, znowu.glosnosc, znowu.pelny_ekran, znowu.szerokosc, znowu.wysokosc),
+                  std::tie(u.dzwiek, u.glosnosc, u.pelny_ekran, u.szerokosc, u.wysokosc));
+        EXPECT_EQ(znowu_pominiete, pominiete);
+    }
+}
+
+TEST_F(Start, AFailedReplacementLeavesTheOldFileAloneAndNothingBesideIt) {
+    const std::string plik = katalog + "/ustawienia.txt";
+    std::string tresc, blad;
+    EXPECT_FALSE(I_ReadFile(plik, 100, &tresc, &blad));
+    EXPECT_EQ(blad, "");  // no such file: no fault to report
+    ASSERT_TRUE(I_ReplaceFile(plik, "stare\n", &blad)) << blad;
+    // A full disk, as far as this process can tell.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit bylo, teraz = {3, RLIM_INFINITY};
+    getrlimit(RLIMIT_FSIZE, &bylo);
+    setrlimit(RLIMIT_FSIZE, &teraz);
+    const bool zapisany = I_ReplaceFile(plik, "nowe, dłuższe\n", &blad);
+    setrlimit(RLIMIT_FSIZE, &bylo);
+    EXPECT_FALSE(zapisany || blad.empty());
+    ASSERT_TRUE(I_ReadFile(plik, 100, &tresc, &blad)) << blad;
+    EXPECT_EQ(tresc, "stare\n");
+    EXPECT_EQ(inne_pliki(), std::set<std::string>{"ustawienia.txt"});
+    EXPECT_FALSE(I_ReadFile(plik, 3, &tresc, &blad));
+    EXPECT_FALSE(I_ReadFile(katalog + "/media", 100, &tresc, &blad) || blad.empty());
 }
