@@ -1,4 +1,4 @@
-// Tests of the players' panel, the game start, the change of player, the entry into the final and the end screen.
+// Tests of the players' panel, the game start, the change of player, the entry into the final, the end screen and the best results' table.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,6 +7,7 @@
 #include "game.h"
 #include "gracz.h"
 #include "word.h"
+#include "wyniki.h"
 
 namespace {
 
@@ -328,4 +329,72 @@ TEST_F(Panel, WaitingScreensDrawOnlyWhatChangesAndFinishTheRestAsUnchanged) {
     // The prompts pulse one step of green per four passes; the rest of the passes change nothing.
     EXPECT_GE(S_UnchangedFrames(), (S_Frames() - f0) / 2);
     S_CheckUnchanged(false);
+}
+
+namespace {
+std::vector<int> kwoty(const std::vector<wynik>& t) {
+    std::vector<int> k;
+    for (const wynik& w : t) k.push_back(w.kwota);
+    return k;
+}
+}  // namespace
+
+TEST(TabelaWynikow, ATextReadsBestFirstAndAnyLineThatIsNoEntrySpoilsIt) {
+    const struct {
+        std::string tekst;
+        std::vector<int> kwoty;
+    } przypadki[] = {
+        {"", {}},
+        {"\xEF\xBB\xBF# uwaga\r\n\r\n300\t2024-01-02\tOla\r\n9000\t2023-12-31\t\xC5\x81ucja \xC5\xBB\r\n300\t2024-01-01\t Jan ",
+         {9000, 300, 300}},
+        {"300 2024-01-02 Ola\n", {-1}},
+        {"0\t2024-01-02\tOla\n", {-1}},
+        {"-3\t2024-01-02\tOla\n", {-1}},
+        {"12345678\t2024-01-02\tOla\n", {-1}},
+        {"300\t2024-13-02\tOla\n", {-1}},
+        {"300\t02.01.2024\tOla\n", {-1}},
+        {"300\t2024-01-02\t\n", {-1}},
+        {"300\t2024-01-02\tOl\xC5\n", {-1}},
+        {"300\t2024-01-02\tO\x01la\n", {-1}},
+        {"300\t2024-01-02\tOla\n\x89PNG\r\n\x1A\n", {-1}},
+        {std::string("300\t2024-01-02\tOla\0\n", 20), {-1}},
+    };
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(p.tekst);
+        std::vector<wynik> t;
+        std::string blad;
+        const bool dobry = czytaj_wyniki(p.tekst, &t, &blad);
+        EXPECT_EQ(dobry ? kwoty(t) : std::vector<int>{-1}, p.kwoty) << blad;
+        // Written out, a table reads back the same, names and dates included.
+        std::vector<wynik> znowu;
+        ASSERT_TRUE(czytaj_wyniki(tekst_wynikow(t), &znowu, &blad));
+        for (size_t i = 0; dobry && i < t.size(); ++i) EXPECT_EQ(znowu[i].imie + znowu[i].data, t[i].imie + t[i].data);
+    }
+}
+
+TEST(TabelaWynikow, ANewTotalGoesBelowTheEqualOnesAndTheTableKeepsTen) {
+    std::vector<wynik> t;
+    for (int k = 10; k >= 1; --k) wstaw_wynik(t, {100 * k, "2024-01-01", "A"});
+    wstaw_wynik(t, {500, "2024-02-02", "B", true});
+    wstaw_wynik(t, {100, "2024-02-02", "C", true});
+    EXPECT_EQ(kwoty(t), (std::vector<int>{1000, 900, 800, 700, 600, 500, 500, 400, 300, 200}));
+    EXPECT_EQ(t[6].imie, "B");
+}
+
+TEST_F(Panel, TheKeptTableTakesWhatOthersWroteMeanwhileAndADamagedOneIsSetAsideOnce) {
+    const std::string plik = I_UserFolder(true) + "wyniki.txt";
+    std::string blad, tresc;
+    ASSERT_TRUE(I_ReplaceFile(plik, "\x89PNG\r\n", &blad)) << blad;
+    EXPECT_EQ(kwoty(uaktualnij_wyniki({{700, "2024-01-01", "Żaneta", true}})), std::vector<int>{700});
+    ASSERT_TRUE(I_ReadFile(plik + ".uszkodzony", 100, &tresc, &blad));
+    EXPECT_EQ(tresc, "\x89PNG\r\n");
+    // A second game wrote its entry in between: it stays, and this one's entry alone is new.
+    ASSERT_TRUE(I_ReadFile(plik, 1000, &tresc, &blad));
+    ASSERT_TRUE(I_ReplaceFile(plik, tresc + "800\t2024-01-02\tOla\n", &blad));
+    const std::vector<wynik> t = uaktualnij_wyniki({{750, "2024-01-03", "Jan", true}});
+    EXPECT_EQ(kwoty(t), (std::vector<int>{800, 750, 700}));
+    EXPECT_TRUE(t[1].nowy && !t[0].nowy && !t[2].nowy);
+    int ostrzezenia = 0;
+    for (const s_slad& s : S_Trace()) ostrzezenia += s.co.rfind("warning", 0) == 0;
+    EXPECT_EQ(ostrzezenia, 1);
 }
