@@ -285,8 +285,7 @@ void info(int jak) {
 
 void najlepsze_wyniki(const std::vector<wynik>& tabela, int jak) {
     SLAD("najlepsze_wyniki");
-    // Over the menu picture, as the other pages; after a game the menu is composed for it first.
-    if (jak == STRONA_NA_CZAS) szykowanie_menu();
+    // Over the picture in bufor, as the other pages: the menu's, or after a game the game's own.
     al_set_target_bitmap(bufor);
     panel(0, 5, 800, 590);
     al_draw_text(f32, al_map_rgb(0, 22, 22), 402, 6, ALLEGRO_ALIGN_CENTRE, "Najlepsze wyniki");
@@ -297,6 +296,11 @@ void najlepsze_wyniki(const std::vector<wynik>& tabela, int jak) {
         const wynik& w = tabela[n];
         const int y = 80 + 44 * static_cast<int>(n);
         al_draw_scaled_bitmap(el, 0, 126, 240, 34, 110, y, 580, 36, 0);
+        // The entries of the game just played glow, as the menu's lit item does, with a star.
+        if (w.nowy) {
+            al_draw_tinted_scaled_bitmap(el, al_map_rgba(50, 250, 250, 0), 0, 126, 240, 34, 110, y, 580, 36, 0);
+            al_draw_bitmap_region(el, 40, 235, 19, 19, 120, y + 9, 0);
+        }
         al_draw_textf(f24, kolor_strony(), 165, y + 5, ALLEGRO_ALIGN_RIGHT, "%d.", static_cast<int>(n) + 1);
         // A long name typed into the file by hand is cut at its column.
         al_set_clipping_rectangle(175, y, 250, 36);
@@ -304,11 +308,6 @@ void najlepsze_wyniki(const std::vector<wynik>& tabela, int jak) {
         al_reset_clipping_rectangle();
         al_draw_textf(f24, al_map_rgb(200, 144, 44), 555, y + 5, ALLEGRO_ALIGN_RIGHT, "%d zł", w.kwota);
         al_draw_text(f20, al_map_rgb(130, 120, 110), 570, y + 8, 0, w.data.c_str());
-        // The entries of the game just played glow, as the menu's lit item does, with a star.
-        if (w.nowy) {
-            al_draw_tinted_bitmap_region(bufor, al_map_rgba(50, 250, 250, 0), 114, y + 3, 572, 30, 114, y + 3, 0);
-            al_draw_bitmap_region(el, 40, 235, 19, 19, 120, y + 9, 0);
-        }
     }
     if (jak != STRONA_TRZYMANA)
         al_draw_text(f20, al_map_rgb(133, 133, 133), 400, 535, ALLEGRO_ALIGN_CENTRE, " Enter to MENU ");

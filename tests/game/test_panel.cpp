@@ -6,6 +6,7 @@
 #include "bingo.h"
 #include "game.h"
 #include "gracz.h"
+#include "menu.h"
 #include "word.h"
 #include "wyniki.h"
 
@@ -394,6 +395,12 @@ TEST_F(Panel, TheKeptTableTakesWhatOthersWroteMeanwhileAndADamagedOneIsSetAsideO
     const std::vector<wynik> t = uaktualnij_wyniki({{750, "2024-01-03", "Jan", true}});
     EXPECT_EQ(kwoty(t), (std::vector<int>{800, 750, 700}));
     EXPECT_TRUE(t[1].nowy && !t[0].nowy && !t[2].nowy);
+    // Shown after a game, the new entry has its star; with no key pressed the table goes after 8 s.
+    const double od = S_Now();
+    najlepsze_wyniki(t, STRONA_NA_CZAS);
+    EXPECT_NEAR(S_Now() - od, 8.4, 0.05);
+    EXPECT_EQ(piksel_bufora(129, 80 + 44 + 18), piksel_z(el, 49, 244));
+    EXPECT_NE(piksel_bufora(129, 80 + 18), piksel_z(el, 49, 244));
     int ostrzezenia = 0;
     for (const s_slad& s : S_Trace()) ostrzezenia += s.co.rfind("warning", 0) == 0;
     EXPECT_EQ(ostrzezenia, 1);
