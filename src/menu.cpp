@@ -212,6 +212,7 @@ void menu() {
             if (akcja == 3 || akcja == 4 || akcja == WYNIKI) {
                 na_ekranie = -1;
                 I_FlushTyping();
+                shift = false;  // its release may have gone with the rest
             }
             if (akcja == 5) return;
             if (wcisniety(ALLEGRO_KEY_ESCAPE)) return;
