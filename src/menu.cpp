@@ -292,7 +292,7 @@ void najlepsze_wyniki(const std::vector<wynik>& tabela, int jak) {
     al_draw_text(f32, al_map_rgb(0, 22, 22), 402, 6, ALLEGRO_ALIGN_CENTRE, "Najlepsze wyniki");
     al_draw_text(f32, al_map_rgb(55, 155, 155), 400, 4, ALLEGRO_ALIGN_CENTRE, "Najlepsze wyniki");
     if (tabela.empty())
-        al_draw_text(f20, kolor_strony(), 400, 280, ALLEGRO_ALIGN_CENTRE, "Nikt jeszcze nie ukończył gry.");
+        al_draw_text(f20, kolor_strony(), 400, 280, ALLEGRO_ALIGN_CENTRE, "Tabela jest jeszcze pusta.");
     for (size_t n = 0; n < tabela.size(); ++n) {
         const wynik& w = tabela[n];
         const int y = 80 + 44 * static_cast<int>(n);
