@@ -3,6 +3,7 @@
 
 BROLIK_ZRODLA=$(pwd)
 . "$(dirname "${BASH_SOURCE[0]}")/lib_x.sh"
+e2e_przypadki "$@"
 bledy=0
 xvfb_pid=
 wm_pid=
