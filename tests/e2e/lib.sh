@@ -134,13 +134,13 @@ uruchom_gre() {
     (cd "$E2E_PRACA" && exec env BROLIK_TRACE="$E2E_SLAD" ALSOFT_DRIVERS=null "$E2E_GRA" "$@" >"$E2E_KAT/stdout" 2>"$E2E_KAT/stderr") &
     GRA_PID=$!
     STATUS_GRY=""
-    czekaj 20 "the game's window" sh -c 'xdotool search --name "Gra w/g teleturnieju" >/dev/null 2>&1'
+    czekaj 60 "the game's window" sh -c 'xdotool search --name "Gra w/g teleturnieju" >/dev/null 2>&1'
     OKNO=$(xdotool search --name "Gra w/g teleturnieju" | head -n1)
     xdotool windowactivate --sync "$OKNO" >/dev/null 2>&1 || xdotool windowfocus --sync "$OKNO"
     [ "$(xdotool getwindowname "$OKNO")" = " Gra w/g teleturnieju 'Brolik'  (2018)" ] ||
         porazka "window title is '$(xdotool getwindowname "$OKNO")'"
-    czekaj_na szykowanie_menu 1 30
-    czekaj_klatki_po ukazywanie_obrazu 45 10
+    czekaj_na szykowanie_menu 1 120
+    czekaj_klatki_po ukazywanie_obrazu 45 30
     log "game started, menu shown"
 }
 
