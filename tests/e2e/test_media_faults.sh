@@ -90,7 +90,7 @@ for plik in $PLIKI; do
         reszta=$(ls "$k" | grep -vx -e media -e wyjscie.txt -e slad.txt | tr '\n' ' ')
         if [ -e "$wyniki/$nazwa.grala" ]; then
             grajace=$((grajace + 1))
-            sprawdz "$nazwa: plays, and SIGTERM ends it with status 0 (got $s)" [ "$s" -eq 0 ] ||
+            sprawdz "$nazwa: plays, and SIGTERM ends it with status 0 (got $s)" wyszla_po_sygnale TERM "$s" "$k" ||
                 sed 's/^/     /' "$k/wyjscie.txt"
         else
             sprawdz "$nazwa: status 1 in $ms ms, before the menu, naming media/$plik" \
