@@ -5,19 +5,15 @@ set -u
 cd "$(dirname "$0")/.."
 prog=$(realpath "${1:-build/bench/bench_pacing}")
 [ -x "$prog" ] || { echo "no benchmark program at $prog: cmake --build build --target bench_pacing" >&2; exit 2; }
-command -v Xvfb >/dev/null || { echo "Xvfb is needed (apt-get install xvfb)" >&2; exit 2; }
+for p in Xvfb openbox xprop; do command -v $p >/dev/null || { echo "$p is needed (tools/setup.sh test installs it)" >&2; exit 2; }; done
 # A scratch working directory, so the intro's ekr.png never lands in the repository.
 katalog=$(mktemp -d /tmp/brolik-bench-XXXXXX)
 ln -s "$(pwd)/media" "$katalog/media"
 
-# A display number nobody uses.
-nr=90
-while [ -e /tmp/.X11-unix/X$nr ] || [ -e /tmp/.X$nr-lock ]; do nr=$((nr + 1)); done
-Xvfb :$nr -noreset -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null; rm -rf "$katalog"' EXIT
-for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$nr ] && break; sleep 0.1; done
-export DISPLAY=:$nr
+# An X server of its own on the first free display (the end-to-end tests' helper).
+. tests/e2e/lib_x.sh
+trap '[ -n "$X_WM_PID" ] && kill $X_WM_PID 2>/dev/null; [ -n "$X_XVFB_PID" ] && kill $X_XVFB_PID 2>/dev/null; wait 2>/dev/null; rm -rf "$katalog"' EXIT
+x_start "$katalog" || { echo "$X_BLAD" >&2; exit 2; }
 # Sound through a silent OpenAL device, so the mixer runs as it would on a real machine.
 export ALSOFT_DRIVERS=null
 # The defaults, whatever the user running it has set (fullscreen, a large window).

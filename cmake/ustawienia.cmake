@@ -1,4 +1,4 @@
-# The language level, build type, warnings and libraries shared by the game's build and the soak's own sanitizer build.
+# The language level, build type, warnings and libraries of the build.
 set(CMAKE_CXX_STANDARD 20)
 set(CMAKE_CXX_STANDARD_REQUIRED ON)
 if(NOT CMAKE_BUILD_TYPE)

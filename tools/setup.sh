@@ -20,9 +20,23 @@ BRAK=
 for p in $PAKIETY; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || BRAK="$BRAK $p"
 done
+# Another package manager (on a desktop often the automatic updates) may hold its locks for a
+# while: wait for them rather than fail. apt-get waits for dpkg's lock itself, not for the lists'.
+ZAMKI="/var/lib/dpkg/lock-frontend /var/lib/dpkg/lock /var/lib/apt/lists/lock /var/cache/apt/archives/lock"
+zajete() {
+  for z in $ZAMKI; do
+    [ -e "$z" ] && grep -q ":$(stat -c %i "$z") " /proc/locks && return 0
+  done
+  return 1
+}
 if [ -n "$BRAK" ]; then
-  $SUDO apt-get update -q
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends $BRAK
+  if zajete; then
+    echo "setup.sh: another package manager holds the package lock; waiting for it (up to 5 min)..."
+    n=0
+    while zajete && [ $n -lt 300 ]; do sleep 1; n=$((n + 1)); done
+  fi
+  $SUDO apt-get -o DPkg::Lock::Timeout=300 update -q
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=300 install -y -q --no-install-recommends $BRAK
 fi
 
 if [ "$1" = play ]; then
@@ -34,4 +48,6 @@ fi
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
 cmake --build build -j"$(nproc)"
 cd build
-ctest --output-on-failure -j2
+# The end-to-end tests spend their time waiting on the game's real-time pacing, not computing:
+# twice as many tests as cores run at once.
+ctest --output-on-failure -j"$(($(nproc) * 2))"

@@ -1,16 +1,17 @@
 # Shared functions of the end-to-end tests: an X server with a window manager, the game in a scratch directory, its trace, input and screenshots.
-# Sourced by tests/e2e/test_*.sh, which get the game's path as $1 and run from the repository root.
+# Sourced by tests/e2e/test_*.sh, which get the game's path as $1 (and a case as $2) and run from the repository root.
 
 set -u
 
 . "$(dirname "${BASH_SOURCE[0]}")/lib_x.sh"
+e2e_przypadki "$@"
 
 E2E_GRA=$(readlink -f "${1:?path of the game}")
 E2E_ZRODLA=$(pwd)
 E2E_KAT=$(mktemp -d /tmp/brolik-e2e-XXXXXX)
 E2E_PRACA="$E2E_KAT/praca"
 E2E_SLAD="$E2E_KAT/slad"
-E2E_NAZWA=$(basename "$0" .sh)
+E2E_NAZWA=$(basename "$0" .sh)${2:+:$2}
 E2E_POCZATEK=$(date +%s.%N)
 XVFB_PID=""
 WM_PID=""
@@ -40,7 +41,7 @@ porazka() {
 
 sprzatanie() {
     local s=$?
-    [ -n "$GRA_PID" ] && kill -0 "$GRA_PID" 2>/dev/null && kill "$GRA_PID" 2>/dev/null
+    [ -n "$GRA_PID" ] && kill -0 "$GRA_PID" 2>/dev/null && kill "$GRA_PID" 2>/dev/null && kill -CONT "$GRA_PID" 2>/dev/null
     [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
     wait 2>/dev/null
@@ -134,13 +135,13 @@ uruchom_gre() {
     (cd "$E2E_PRACA" && exec env BROLIK_TRACE="$E2E_SLAD" ALSOFT_DRIVERS="${E2E_ALSOFT:-null}" "$E2E_GRA" "$@" >"$E2E_KAT/stdout" 2>"$E2E_KAT/stderr") &
     GRA_PID=$!
     STATUS_GRY=""
-    czekaj 20 "the game's window" sh -c 'xdotool search --name "Gra w/g teleturnieju" >/dev/null 2>&1'
+    czekaj 60 "the game's window" sh -c 'xdotool search --name "Gra w/g teleturnieju" >/dev/null 2>&1'
     OKNO=$(xdotool search --name "Gra w/g teleturnieju" | head -n1)
     xdotool windowactivate --sync "$OKNO" >/dev/null 2>&1 || xdotool windowfocus --sync "$OKNO"
     [ "$(xdotool getwindowname "$OKNO")" = " Gra w/g teleturnieju 'Brolik'  (2018)" ] ||
         porazka "window title is '$(xdotool getwindowname "$OKNO")'"
-    czekaj_na szykowanie_menu 1 30
-    czekaj_klatki_po ukazywanie_obrazu 45 10
+    czekaj_na szykowanie_menu 1 120
+    czekaj_klatki_po ukazywanie_obrazu 45 30
     log "game started, menu shown"
 }
 
@@ -378,16 +379,21 @@ odpowiedz() {
     case "$a" in
     -) ;;
     *\>*)
+        local n t z
+        n=$(ile "sound s9")
         pisz "${a%%>*}" 120
-        # Refused: the message shows for 1 s, then the entry row is cleared and the keys dropped.
-        local t
-        t=$(czas_gry)
-        sleep 0.3
-        local z
+        # Refused at its fifth letter: the message shows for 1 s, then the entry row is cleared and
+        # the keys dropped. The frame after the last letter's is the message: once it is shown, the game is
+        # stopped for the screenshot, so a slow screenshot cannot miss it.
+        czekaj 10 "the refused word typed" co_najmniej "sound s9" $((n + 5))
+        t=$(grep -E '^[0-9.]+ sound s9$' "$E2E_SLAD" | sed -n "$((n + 5))p" | cut -d' ' -f1)
+        czekaj 10 "the refusal shown" sh -c "awk -v t=$t '\$1 > t && / flip\$/ { f++ } \$1 > t && f >= 2 && / present\$/ { p = 1 } END { exit !p }' '$E2E_SLAD'"
+        kill -STOP "$GRA_PID"
         z=$(zrzut odmowa)
+        kill -CONT "$GRA_PID"
         oczekuj_koloru "\"nie znam tego słowa\"" "$z" 32 500 338 40 140 160 10 10 40
         ODMOWY=$((${ODMOWY:-0} + 1))
-        czekaj 10 "the refusal's pause to end" po_czasie wpisz_haslo "$(awk -v t="$t" 'BEGIN { print t + 1.0 }')"
+        czekaj 10 "the refusal's pause to end" po_czasie wpisz_haslo "$t"
         pisz "${a#*>}" 120
         ;;
     *) pisz "$a" 120 ;;

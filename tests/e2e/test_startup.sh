@@ -81,9 +81,9 @@ sprawdz "the intro starts (trace: pocz)" czekaj_na_slad pocz 20 "$k/slad.txt"
 od=$(linia_sladu pocz "$k/slad.txt")
 sprawdz "frames of the intro reach the window (trace: present after pocz)" czekaj_na_slad present 10 "$k/slad.txt" "${od:-1}"
 sprawdz "the intro writes ekr.png" czekaj_na_plik "$k/ekr.png" 20
-sleep 0.3  # the file appears when its writing starts
+# The file appears when its writing starts.
 if [ -e "$k/ekr.png" ] && command -v identify >/dev/null; then
-    sprawdz "ekr.png is an 800x600 PNG" [ "$(identify -format '%m %wx%h' "$k/ekr.png" 2>/dev/null)" = "PNG 800x600" ]
+    sprawdz "ekr.png is an 800x600 PNG" x_czekaj 10 sh -c "[ \"\$(identify -format '%m %wx%h' '$k/ekr.png' 2>/dev/null)\" = 'PNG 800x600' ]"
 fi
 if kill -0 "$gra_pid" 2>/dev/null; then
     zamknij_okno "$okno"
@@ -106,14 +106,13 @@ for sygnal in TERM HUP INT; do
     [ $sygnal = INT ] && rm "$k/media/ikona_48.png"
     uruchom_gre "$k" ALSOFT_DRIVERS=null
     if [ $sygnal != INT ]; then
-        czekaj_na_plik "$k/ekr.png" 20
-        sleep 0.3
+        czekaj_na_slad menu 20 "$k/slad.txt"
     else
         czekaj_na_slad pocz 20 "$k/slad.txt"
     fi
     kill -$sygnal "$gra_pid" 2>/dev/null
     czekaj_na_koniec 15
-    sprawdz "SIG$sygnal: the game exits with status 0 (got $status_gry)" [ "$status_gry" -eq 0 ]
+    sprawdz "SIG$sygnal: the game exits in order, with status 0 (got $status_gry)" wyszla_po_sygnale $sygnal "$status_gry" "$k"
     sprawdz "SIG$sygnal: shutdown ran (trace: koniec)" grep -q ' koniec$' "$k/slad.txt"
     sprawdz "SIG$sygnal: ekr.png is gone" [ ! -e "$k/ekr.png" ]
     if [ $sygnal = INT ]; then
@@ -123,23 +122,32 @@ done
 
 # --- A signal always ends the game: the information page held with the mouse, then SIGTERM -----------
 # The page may wait for the button to be let go; the game must still end within 3 s of the signal,
-# and at once on a second one.
-for signaly in 1 2; do
+# and at once on a second one. How long "at once" takes to be seen here (a game killed outright on
+# the same page) is measured first: on a busy machine the bounds grow with it.
+for signaly in 0 1 2; do
     nowy_katalog
     uruchom_gre "$k" ALSOFT_DRIVERS=null
     okno=$(okno_gry 20)
     czekaj_na_slad menu 20 "$k/slad.txt"
-    sleep 0.8
     xdotool mousemove --window "$okno" 400 450 mousedown 1
     czekaj_na_slad info 10 "$k/slad.txt"
     t0=$(date +%s%N)
-    kill -TERM "$gra_pid"
-    [ $signaly = 2 ] && sleep 0.2 && kill -TERM "$gra_pid"
+    if [ $signaly = 0 ]; then
+        kill -KILL "$gra_pid"
+    else
+        kill -TERM "$gra_pid"
+    fi
+    [ $signaly = 2 ] && sleep 0.2 && t0=$(date +%s%N) && kill -TERM "$gra_pid"
     czekaj_na_koniec 10
     ms=$((($(date +%s%N) - t0) / 1000000))
     xdotool mouseup 1
-    limit=$([ $signaly = 1 ] && echo 3800 || echo 1000)
-    sprawdz "$signaly SIGTERM on a held page: the game ends in $ms ms (at most $limit), status $status_gry" \
+    if [ $signaly = 0 ]; then
+        od_razu=$ms
+        echo "     a game killed on the page is seen gone in $ms ms"
+        continue
+    fi
+    limit=$(($([ $signaly = 1 ] && echo 3000 || echo 0) + 500 + 3 * od_razu))
+    sprawdz "$signaly SIGTERM on a held page: the game ends in $ms ms of the last signal (at most $limit), status $status_gry" \
         sh -c "[ $ms -le $limit ] && { [ $status_gry -eq 0 ] || [ $status_gry -eq 143 ]; }"
     sprawdz "$signaly SIGTERM on a held page: ekr.png is gone" [ ! -e "$k/ekr.png" ]
 done
@@ -152,8 +160,7 @@ wspolny_display=$DISPLAY
 if x_start "$kx"; then
     nowy_katalog
     uruchom_gre "$k" ALSOFT_DRIVERS=null
-    czekaj_na_plik "$k/ekr.png" 20
-    sleep 0.3
+    czekaj_na_slad menu 20 "$k/slad.txt"
     kill -KILL "$X_XVFB_PID" 2>/dev/null
     czekaj_na_koniec 15
     kill "$X_WM_PID" 2>/dev/null

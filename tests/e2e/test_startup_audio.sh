@@ -16,8 +16,9 @@ przebieg() {
     if ! sprawdz "$opis: the intro plays and writes ekr.png" czekaj_na_plik "$k/ekr.png" 30; then
         sed 's/^/     | /' "$k/wyjscie.txt"
     fi
-    # The last of the intro's sounds starts 0.56 s into it and lasts about a second.
-    sleep 1.5
+    # The last of the intro's three sounds lasts about a second.
+    x_czekaj 30 sh -c "[ \$(grep -c ' sound s7\$' '$k/slad.txt') -ge 3 ]"
+    sleep 1
     if kill -0 "$gra_pid" 2>/dev/null; then
         okno=$(okno_gry 5)
         zamknij_okno "$okno"

@@ -1,5 +1,6 @@
 #!/bin/bash
 # End to end: the close button during a game, and Escape and the close button on the end screen: the program ends with status 0 and removes ekr.png.
+# Cases: w_grze escape_na_koncu zamkniecie_na_koncu
 . "$(dirname "$0")/lib.sh"
 
 # One word, so every guess completes it; the final's first word runs out of time, which ends the game.
@@ -10,7 +11,6 @@ przygotuj_katalog Zabka
 
 nowa_gra() {
     uruchom_gre
-    SLAD_OFFSET=0; FAZA=""; SLOWO=0; PROBA=0; WEJSCIA=()
     kliknij_pozycje 1 imie_gracza
     czekaj_klatki_po imie_gracza 22 10
     pisz ewa
@@ -18,32 +18,40 @@ nowa_gra() {
     czekaj_na gra 1 20
 }
 
-# --- The close button while a guess is being typed.
-nowa_gra
-graj_do wpisywanie_z_klawiatury 60
-zamknij_okno
-czekaj_na_koniec 15
-[ "$(ile szykowanie_menu)" = 1 ] || porazka "closing in the game went back to the menu"
-log "close request in a game: ended"
+# A game played to its end screen, once that screen's frame has grown (300 frames).
+do_ekranu_konca() {
+    nowa_gra
+    graj_do koniec_fin 300
+    [ "$(ile koniec_czasu)" = 1 ] && [ "$(ile final_pocz)" = 1 ] || porazka "the game did not end on a time-out in the final"
+    czekaj_klatki_po koniec_fin 305 30
+}
 
-# --- Escape on the end screen.
-nowa_gra
-graj_do koniec_fin 300
-[ "$(ile koniec_czasu)" = 1 ] && [ "$(ile final_pocz)" = 1 ] || porazka "the game did not end on a time-out in the final"
-czekaj_klatki_po koniec_fin 305 30
-Z=$(zrzut ekran-konca)
-oczekuj_koloru "\"Koniec gry\"" "$Z" 200 235 400 45 0 110 210 6 150
-wcisnij_az Escape koniec
-czekaj_na_koniec 15
-[ "$(ile szykowanie_menu)" = 1 ] || porazka "Escape on the end screen went back to the menu"
-log "Escape on the end screen: ended"
+przypadek_w_grze() {
+    nowa_gra
+    graj_do wpisywanie_z_klawiatury 60
+    zamknij_okno
+    czekaj_na_koniec 15
+    [ "$(ile szykowanie_menu)" = 1 ] || porazka "closing in the game went back to the menu"
+    log "close request in a game: ended"
+}
 
-# --- The close button on the end screen.
-nowa_gra
-graj_do koniec_fin 300
-czekaj_klatki_po koniec_fin 305 30
-zamknij_okno
-czekaj_na_koniec 15
-[ "$(ile szykowanie_menu)" = 1 ] || porazka "closing the end screen went back to the menu"
-log "close request on the end screen: ended"
+przypadek_escape_na_koncu() {
+    do_ekranu_konca
+    Z=$(zrzut ekran-konca)
+    oczekuj_koloru "\"Koniec gry\"" "$Z" 200 235 400 45 0 110 210 6 150
+    wcisnij_az Escape koniec
+    czekaj_na_koniec 15
+    [ "$(ile szykowanie_menu)" = 1 ] || porazka "Escape on the end screen went back to the menu"
+    log "Escape on the end screen: ended"
+}
+
+przypadek_zamkniecie_na_koncu() {
+    do_ekranu_konca
+    zamknij_okno
+    czekaj_na_koniec 15
+    [ "$(ile szykowanie_menu)" = 1 ] || porazka "closing the end screen went back to the menu"
+    log "close request on the end screen: ended"
+}
+
+"przypadek_$2"
 exit 0
