@@ -1,32 +1,22 @@
-// The real platform: the window and its presentation, the paced clock, keyboard, mouse, close requests and the trace file.
+// The real platform, on every system Allegro runs on: the window and its presentation, the paced clock, keyboard, mouse, close requests and the trace file.
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_font.h>
 #include <allegro5/allegro_image.h>
 #include <allegro5/allegro_opengl.h>
 #include <allegro5/allegro_ttf.h>
-#include <X11/Xlib.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <string>
 
+#include "i_local.h"
 #include "i_system.h"
 #include "shell.h"
 #include "state.h"
-
-// GLX for copying part of the back buffer to the window; its extension header is kept out, as
-// allegro_opengl.h keeps it out, since it clashes with Allegro's own OpenGL declarations.
-#define __glxext_h_
-#define __glx_glxext_h_
-#include <GL/glx.h>
-#undef __glxext_h_
-#undef __glx_glxext_h_
 
 ALLEGRO_BITMAP* tylny = nullptr;
 void (*i_sprzatanie)() = nullptr;
@@ -38,8 +28,7 @@ ALLEGRO_EVENT_QUEUE* zdarzenia_okna = nullptr;  // the window's events and every
 // keys that switch fullscreen.
 std::deque<ALLEGRO_EVENT> pisanie;
 bool pisanie_otwarte = false;
-volatile std::sig_atomic_t sygnal = 0;
-bool zamkniecie = false;  // a close request or a signal: Escape held from now on
+bool zamkniecie = false;  // a close request or a request to end: Escape held from now on
 bool pelny_na_starcie = false;
 bool escape_od_odczytu = false;  // Escape went down since the last keyboard poll
 
@@ -62,8 +51,6 @@ bool caly = true;
 // every present is whole, or a copied strip could land where the old size would put it.
 bool rozmiar_niepewny = false;
 int zmiana_x0 = 800, zmiana_y0 = 600, zmiana_x1 = 0, zmiana_y1 = 0;
-// Copies a rectangle of the back buffer to the window, when the driver has that (bottom-up rows).
-void (*kopiuj_prostokat)(Display*, GLXDrawable, int x, int y, int w, int h) = nullptr;
 long pokazy = 0;
 // With nothing new to show the trace still notes, once per refresh, that the window is up to date.
 double ostatnia_nota = -1;
@@ -83,46 +70,8 @@ bool w_odpoczynku = false;
 FILE* plik_sladu = nullptr;
 double start_czasu = 0;
 
-// A signal asks for the orderly way out (Escape held). If the game does not get there within
-// this long, or a second signal comes, it leaves at once: a signal always ends the program.
-constexpr unsigned CZAS_NA_WYJSCIE = 3;
-
 void sprzataj() {
     if (i_sprzatanie) i_sprzatanie();
-}
-
-void pisz_bez_bufora(const char* tekst) {
-    ssize_t n = write(STDERR_FILENO, tekst, std::strlen(tekst));
-    (void)n;
-}
-
-void na_sygnal(int nr) {
-    if (sygnal) {
-        sprzataj();
-        _exit(128 + sygnal);
-    }
-    sygnal = nr;
-    alarm(CZAS_NA_WYJSCIE);
-}
-
-void na_alarm(int) {
-    sprzataj();
-    pisz_bez_bufora("brolik: no orderly exit after the signal; leaving at once\n");
-    _exit(128 + (sygnal ? sygnal : SIGALRM));
-}
-
-// A crash removes the scratch picture and then ends as it would have.
-void na_awarie(int nr) {
-    sprzataj();
-    std::signal(nr, SIG_DFL);
-    std::raise(nr);
-}
-
-// Xlib would exit through the library's own shutdown, which then talks to the dead server (an abort).
-int na_utrate_x(Display*) {
-    sprzataj();
-    pisz_bez_bufora("brolik: the connection to the display server is lost\n");
-    _exit(1);
 }
 
 // The game's own icon in the sizes window managers pick from; without a file the window keeps
@@ -229,10 +178,10 @@ void pokaz() {
     al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
     ALLEGRO_BITMAP* bb = al_get_backbuffer(ekran);
     const int zw = zmiana_x1 - zmiana_x0, zh = zmiana_y1 - zmiana_y0;
-    if (kopiuj_prostokat && !caly && !rozmiar_niepewny && zw > 0 && zh > 0 && zw * zh < 800 * 600 / 2 && al_get_bitmap_width(bb) == 800 &&
+    if (I_ExtrasCanCopyArea() && !caly && !rozmiar_niepewny && zw > 0 && zh > 0 && zw * zh < 800 * 600 / 2 && al_get_bitmap_width(bb) == 800 &&
         al_get_bitmap_height(bb) == 600) {
         al_draw_bitmap_region(gotowa, zmiana_x0, zmiana_y0, zw, zh, zmiana_x0, zmiana_y0, 0);
-        kopiuj_prostokat(glXGetCurrentDisplay(), glXGetCurrentDrawable(), zmiana_x0, 600 - zmiana_y1, zw, zh);
+        I_ExtrasCopyArea(zmiana_x0, 600 - zmiana_y1, zw, zh);
     } else {
         rysuj_w_oknie(gotowa);
         al_flip_display();
@@ -286,7 +235,7 @@ bool klawisz_okna(const ALLEGRO_KEYBOARD_EVENT& k, unsigned typ) {
 }
 
 void pompuj() {
-    if (sygnal) zamkniecie = true;
+    if (I_SysQuitRequested()) zamkniecie = true;
     if (!zdarzenia_okna) return;
     ALLEGRO_EVENT e;
     while (al_get_next_event(zdarzenia_okna, &e)) {
@@ -338,13 +287,10 @@ bool I_Init() {
     if (!al_init()) return false;
     // Keyboard and mouse come through the display server, so without one they fail first: say
     // what is really missing.
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) I_Error("cannot open a display: is DISPLAY set?");
     if (!al_install_keyboard() || !al_install_mouse())
-        I_Error("cannot open a display: is DISPLAY set and the X server running?");
+        I_Error("cannot open a display: the keyboard and mouse could not be installed (no display server to reach)");
     if (!al_init_image_addon() || !al_init_font_addon() || !al_init_ttf_addon()) return false;
-    for (int nr : {SIGINT, SIGTERM, SIGHUP}) std::signal(nr, na_sygnal);
-    std::signal(SIGALRM, na_alarm);
-    for (int nr : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) std::signal(nr, na_awarie);
+    I_SysInstallHandlers(sprzataj);
     // Registered after al_init, so it runs before the library's own shutdown at exit.
     std::atexit(sprzataj);
     I_TraceOpen();
@@ -358,18 +304,14 @@ void I_InitSound() {
 void I_StartFullscreen() { pelny_na_starcie = true; }
 
 bool I_InitGraphics(const char* tytul) {
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) return false;
     al_set_new_display_flags(ALLEGRO_WINDOWED | ALLEGRO_RESIZABLE);
     ekran = al_create_display(800, 600);
     if (!ekran) return false;
-    XSetIOErrorHandler(na_utrate_x);
+    I_ExtrasInit(ekran, sprzataj);
     al_set_window_title(ekran, tytul);
     ustaw_ikone();
     int hz = al_get_display_refresh_rate(ekran);
     if (hz >= 24 && hz <= 500) okres = 1.0 / hz;
-    if (al_have_opengl_extension("GLX_MESA_copy_sub_buffer") && glXGetCurrentDrawable())
-        kopiuj_prostokat = reinterpret_cast<decltype(kopiuj_prostokat)>(
-            glXGetProcAddress(reinterpret_cast<const GLubyte*>("glXCopySubBufferMESA")));
     tylny = al_create_bitmap(800, 600);
     gotowa = al_create_bitmap(800, 600);
     al_set_target_bitmap(gotowa);
@@ -414,11 +356,10 @@ std::string I_ProgramDirectory() {
 // Leaves without touching the display or the library's shutdown: after a failed load they may
 // never return, and the process's end releases them anyway.
 void I_Error(const std::string& komunikat) {
-    std::fprintf(stderr, "brolik: %s\n", komunikat.c_str());
-    std::fflush(stderr);
     sprzataj();
+    I_SysShowError(komunikat);
     I_TraceClose();
-    _exit(1);
+    I_SysExit(1);
 }
 
 void I_Warning(const std::string& komunikat) { std::fprintf(stderr, "brolik: warning: %s\n", komunikat.c_str()); }
@@ -476,22 +417,22 @@ double I_GetTime() { return al_get_time(); }
 
 long I_Presents() { return pokazy; }
 
-void I_GetKeyboardState(ALLEGRO_KEYBOARD_STATE* stan) {
-    al_get_keyboard_state(stan);
+void I_GetKeyboardState(i_klawiatura* stan) {
+    ALLEGRO_KEYBOARD_STATE al;
+    al_get_keyboard_state(&al);
     // A key the state shows down has its press queued already: pumping again classifies it.
     pompuj();
-    auto pusc = [stan](int k) { stan->__key_down__internal__[k / 32] &= ~(1u << (k % 32)); };
-    pusc(ALLEGRO_KEY_F11);
+    for (int k = 0; k < ALLEGRO_KEY_MAX; ++k) I_SetKey(stan, k, al_key_down(&al, k));
+    I_SetKey(stan, ALLEGRO_KEY_F11, false);
     if (enter_ukryty) {
-        if (al_key_down(stan, ALLEGRO_KEY_ENTER) || al_key_down(stan, ALLEGRO_KEY_PAD_ENTER)) {
-            pusc(ALLEGRO_KEY_ENTER);
-            pusc(ALLEGRO_KEY_PAD_ENTER);
+        if (I_KeyDown(stan, ALLEGRO_KEY_ENTER) || I_KeyDown(stan, ALLEGRO_KEY_PAD_ENTER)) {
+            I_SetKey(stan, ALLEGRO_KEY_ENTER, false);
+            I_SetKey(stan, ALLEGRO_KEY_PAD_ENTER, false);
         } else {
             enter_ukryty = false;
         }
     }
-    if (zamkniecie || escape_od_odczytu)
-        stan->__key_down__internal__[ALLEGRO_KEY_ESCAPE / 32] |= 1u << (ALLEGRO_KEY_ESCAPE % 32);
+    if (zamkniecie || escape_od_odczytu) I_SetKey(stan, ALLEGRO_KEY_ESCAPE, true);
     escape_od_odczytu = false;
 }
 

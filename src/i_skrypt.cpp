@@ -322,12 +322,10 @@ double I_GetTime() { return teraz; }
 
 long I_Presents() { return klatki; }
 
-void I_GetKeyboardState(ALLEGRO_KEYBOARD_STATE* stan) {
+void I_GetKeyboardState(i_klawiatura* stan) {
     odczyt();
-    std::memset(stan, 0, sizeof *stan);
     for (int k = 0; k < ALLEGRO_KEY_MAX; ++k)
-        if (klawisze[k] || (k == ALLEGRO_KEY_ESCAPE && (zamkniete || przekroczony || escape_od_odczytu)))
-            stan->__key_down__internal__[k / 32] |= 1u << (k % 32);
+        I_SetKey(stan, k, klawisze[k] || (k == ALLEGRO_KEY_ESCAPE && (zamkniete || przekroczony || escape_od_odczytu)));
     escape_od_odczytu = false;
 }
 

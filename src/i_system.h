@@ -13,8 +13,9 @@ struct i_dzwiek;
 extern ALLEGRO_BITMAP* tylny;
 
 // Start-up and shutdown. I_Init installs the system, keyboard, mouse, image, font and TrueType
-// add-ons; I_InitSound installs audio (or falls back to the silent driver); I_InitGraphics
-// opens the window (setting `ekran`) and creates `tylny`; it returns false when no display can be opened.
+// add-ons, and stops with a message when keyboard and mouse cannot be installed (no display);
+// I_InitSound installs audio (or falls back to the silent driver); I_InitGraphics opens the
+// window (setting `ekran`) and creates `tylny`; it returns false when no window can be created.
 // The window can take any size; the picture is scaled into it, and the mouse reaches the game
 // in the picture's 800 x 600 pixels. F11 and Alt+Enter switch fullscreen and never reach the game.
 bool I_Init();
@@ -31,6 +32,14 @@ std::string I_ProgramDirectory();
 // The game's last cleanup, run on every way out it does not steer itself (a fault reported by
 // I_Error, a second signal, the display server gone, a crash); it must be safe in a signal handler.
 extern void (*i_sprzatanie)();
+
+// The scratch picture the intro leaves behind (`nazwa` in the working directory; under Windows a
+// file of its own in the user's temporary folder). I_WriteScratch writes it as a new file and
+// renames it over the name, so a link in its place is replaced, never followed, and no one sees
+// half a picture; false when it cannot be written. I_RemoveScratch removes it (and one
+// half-written) if the name still holds the file written; safe in a signal handler.
+bool I_WriteScratch(const char* nazwa, ALLEGRO_BITMAP* b);
+void I_RemoveScratch();
 
 // Reports a start-up fault naming the file and what is wrong; does not return.
 [[noreturn]] void I_Error(const std::string& komunikat);
@@ -59,9 +68,22 @@ double I_GetTime();
 // How many frames have reached the window so far (the scripted platform: frames finished).
 long I_Presents();
 
-// Input. A close request or SIGINT/SIGTERM/SIGHUP reads as Escape held from then on. An Escape
-// pressed at any moment since the last poll reads as held at the next one, however short the press.
-void I_GetKeyboardState(ALLEGRO_KEYBOARD_STATE* stan);
+// Input. A close request or a request to end from the system (Ctrl+C, SIGTERM, the terminal
+// closed) reads as Escape held from then on. An Escape pressed at any moment since the last poll
+// reads as held at the next one, however short the press.
+// The keys down as the game sees them: Allegro's state read through its public calls, less the
+// keys the platform keeps for itself, plus a latched Escape.
+struct i_klawiatura {
+    unsigned wcisniete[(ALLEGRO_KEY_MAX + 31) / 32];
+};
+inline bool I_KeyDown(const i_klawiatura* stan, int k) { return (stan->wcisniete[k / 32] >> (k % 32)) & 1u; }
+inline void I_SetKey(i_klawiatura* stan, int k, bool wcisniety) {
+    if (wcisniety)
+        stan->wcisniete[k / 32] |= 1u << (k % 32);
+    else
+        stan->wcisniete[k / 32] &= ~(1u << (k % 32));
+}
+void I_GetKeyboardState(i_klawiatura* stan);
 void I_GetMouseState(ALLEGRO_MOUSE_STATE* stan);
 void I_ShowMouseCursor();
 void I_HideMouseCursor();

@@ -6,6 +6,11 @@
 #include "menu.h"
 #include "shell.h"
 
+// The build sets the version from the project's; a build by other means still compiles.
+#ifndef BROLIK_WERSJA
+#define BROLIK_WERSJA "(version unknown)"
+#endif
+
 namespace {
 
 void uzycie(std::FILE* dokad) {

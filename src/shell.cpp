@@ -2,12 +2,8 @@
 #include "shell.h"
 
 #include <allegro5/allegro_ttf.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -205,57 +201,9 @@ void znajdz_media() {
             "; run the game from its source folder (build/brolik) or install it (cmake --install)");
 }
 
-// The scratch picture the intro wrote: its identity, so shutdown removes that file and no other.
-volatile std::sig_atomic_t ekr_nasz = 0;
-dev_t ekr_urzadzenie = 0;
-ino_t ekr_wezel = 0;
-
-// True when "ekr.png" is still the regular file the intro wrote (not a link or a directory put in its place).
-bool ekr_to_nasz_plik() {
-    struct stat st;
-    return ekr_nasz && lstat(PLIK_EKR, &st) == 0 && S_ISREG(st.st_mode) && st.st_dev == ekr_urzadzenie &&
-           st.st_ino == ekr_wezel;
-}
-
-// The new file while it is being written, so a way out at that moment removes it too.
-char tymczasowy[] = "ekr.png.XXXXXX";
-volatile std::sig_atomic_t pisany = 0;
-
-// Writes the frame as a new file of our own beside "ekr.png" and renames it over that name, so a
-// link in its place is replaced, never followed, and no one sees half a picture.
-bool zapisz_ekr(ALLEGRO_BITMAP* klatka) {
-    std::strcpy(tymczasowy, "ekr.png.XXXXXX");
-    int fd = mkstemp(tymczasowy);
-    if (fd < 0) return false;
-    pisany = 1;
-    struct stat st;
-    bool ok = fstat(fd, &st) == 0;
-    ALLEGRO_FILE* f = al_fopen_fd(fd, "wb");
-    if (!f) close(fd);
-    ok = ok && f && al_save_bitmap_f(f, ".png", klatka);
-    if (f) ok = al_fclose(f) && ok;
-    if (ok) {
-        // Ours before the rename: a way out just after it still finds the file by its identity.
-        ekr_urzadzenie = st.st_dev;
-        ekr_wezel = st.st_ino;
-        ekr_nasz = 1;
-        ok = std::rename(tymczasowy, PLIK_EKR) == 0;
-    }
-    if (!ok) {
-        ekr_nasz = 0;
-        unlink(tymczasowy);
-    }
-    pisany = 0;
-    return ok;
-}
-
 }  // namespace
 
-void usun_ekr() {
-    if (pisany) unlink(tymczasowy);
-    if (ekr_to_nasz_plik()) unlink(PLIK_EKR);
-    ekr_nasz = 0;
-}
+void usun_ekr() { I_RemoveScratch(); }
 
 ALLEGRO_BITMAP* zaladuj_obraz(const char* plik) {
     int flagi = al_get_new_bitmap_flags();
@@ -325,7 +273,8 @@ void ustawienia() {
     std::vector<std::string> dzwieki;
     for (int n : KOLEJNOSC_DZWIEKOW) dzwieki.push_back(plik_dzwieku(n));
     I_PrepareSounds(dzwieki);
-    if (!I_InitGraphics(TYTUL_OKNA)) I_Error("cannot open a display: is DISPLAY set?");
+    if (!I_InitGraphics(TYTUL_OKNA))
+        I_Error("cannot open a display: no window could be created (no display server, or no OpenGL or Direct3D on it)");
 
     bufor = al_create_bitmap(800, 600);
     tgr[0] = al_create_bitmap(240, 240);
@@ -469,23 +418,19 @@ void pocz() {
         I_Rest(0.002);
         if (i == 20 || i == 150 || i == 280) I_StartSound(samp[7], 0.5f, 1.0f);
     }
-    // Run from an installation, the working directory is the player's own: nothing goes there.
-    if (!media_z_katalogu_roboczego()) {
-        ekr_w_pamieci = al_clone_bitmap(tylny);
-    } else if (!zapisz_ekr(tylny)) {
+    // The menu is composed from the copy in memory: the file is the intro's trace for whoever
+    // looks, and another program (a second copy of the game) may replace it. Run from an
+    // installation, the working directory is the player's own: nothing goes there.
+    ekr_w_pamieci = al_clone_bitmap(tylny);
+    if (media_z_katalogu_roboczego() && !I_WriteScratch(PLIK_EKR, tylny))
         I_Warning("cannot write ekr.png in the working directory; the intro picture is kept in memory");
-        ekr_w_pamieci = al_clone_bitmap(tylny);
-    }
 }
 
 ALLEGRO_BITMAP* wczytaj_ekr() {
-    // Only the file the intro wrote is read back: whatever took its place may be anything, a pipe included.
-    ALLEGRO_BITMAP* b = ekr_w_pamieci ? al_clone_bitmap(ekr_w_pamieci)
-                        : ekr_to_nasz_plik() ? zaladuj_obraz(PLIK_EKR)
-                                             : nullptr;
+    ALLEGRO_BITMAP* b = ekr_w_pamieci ? al_clone_bitmap(ekr_w_pamieci) : nullptr;
     if (!b) {
-        // Removed behind our back: carry on with a black picture rather than fail mid-game.
-        I_Warning("ekr.png is gone from the working directory; the menu is drawn on black");
+        // No memory for the copy: carry on with a black picture rather than fail mid-game.
+        I_Warning("the intro picture could not be kept; the menu is drawn on black");
         ALLEGRO_BITMAP* cel = al_get_target_bitmap();
         b = al_create_bitmap(800, 600);
         al_set_target_bitmap(b);

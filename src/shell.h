@@ -44,7 +44,7 @@ ALLEGRO_BITMAP* zaladuj_obraz(const char* plik);
 // Removes "ekr.png" if it is still the regular file the intro wrote; safe inside a signal handler.
 void usun_ekr();
 
-// Loads the intro's last frame for the menu: from "ekr.png", or from memory when it could not be written.
+// The intro's last frame for the menu, a copy of the one kept in memory.
 ALLEGRO_BITMAP* wczytaj_ekr();
 
 // The word-list parser, pure: reads lines up to "ZZZ" (or the end of the stream), accepting

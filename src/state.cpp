@@ -12,7 +12,7 @@ ALLEGRO_FONT* f24 = nullptr;
 ALLEGRO_FONT* f28 = nullptr;
 ALLEGRO_FONT* f32 = nullptr;
 ALLEGRO_FONT* f40 = nullptr;
-ALLEGRO_KEYBOARD_STATE klaw;
+i_klawiatura klaw;
 ALLEGRO_MOUSE_STATE myszka;
 ALLEGRO_EVENT ev;
 i_dzwiek* samp[13] = {};
@@ -46,4 +46,4 @@ const czcionka_mediow CZCIONKI[6] = {
 
 const int KOLEJNOSC_DZWIEKOW[10] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0};
 
-bool wcisniety(int k) { return al_key_down(&klaw, k); }
+bool wcisniety(int k) { return I_KeyDown(&klaw, k); }

@@ -18,7 +18,7 @@ extern ALLEGRO_FONT* f24;
 extern ALLEGRO_FONT* f28;
 extern ALLEGRO_FONT* f32;
 extern ALLEGRO_FONT* f40;
-extern ALLEGRO_KEYBOARD_STATE klaw;
+extern i_klawiatura klaw;
 extern ALLEGRO_MOUSE_STATE myszka;
 extern ALLEGRO_EVENT ev;
 extern i_dzwiek* samp[13];
@@ -61,7 +61,7 @@ extern const czcionka_mediow CZCIONKI[6];
 // The sound files in the order they are loaded (slot 0 comes last).
 extern const int KOLEJNOSC_DZWIEKOW[10];
 
-// The intro's last frame kept in memory when "ekr.png" cannot be written.
+// The intro's last frame, kept in memory for the menu.
 extern ALLEGRO_BITMAP* ekr_w_pamieci;
 
 // True when key k is down in the keyboard state last polled.

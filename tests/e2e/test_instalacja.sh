@@ -1,11 +1,11 @@
 #!/bin/bash
-# End to end: cmake --install into a scratch prefix, then moved; the installed game played from a read-only folder of the player's to the menu and out; the desktop entry, metainfo, manual page and Debian package checked.
+# End to end: cmake --install into a scratch prefix, then moved; the installed game played from a read-only folder of the player's to the menu and out; the desktop entry, metainfo, manual page and Debian package checked, the package by lintian too.
 # Usage: tests/e2e/test_instalacja.sh path/to/build/brolik   (from the repository root; the build folder is the game's)
 . "$(dirname "$0")/lib.sh"
 
 BUILD=$(dirname "$E2E_GRA")
 [ -f "$BUILD/CPackConfig.cmake" ] || porazka "$BUILD is not the build folder (no CPackConfig.cmake)"
-for p in desktop-file-validate appstreamcli man dpkg-deb dpkg-shlibdeps file cpack; do
+for p in desktop-file-validate appstreamcli man dpkg-deb dpkg-shlibdeps file cpack lintian; do
     command -v "$p" >/dev/null || porazka "$p is not installed (tools/setup.sh test installs it)"
 done
 
@@ -24,7 +24,8 @@ METAINFO=$(ls "$P"/share/metainfo/*.metainfo.xml 2>/dev/null | head -n1)
 
 # Where each file goes: the same list, under /usr, is what the package must hold.
 OCZEKIWANE=(bin/brolik share/applications/brolik.desktop "share/metainfo/$(basename "$METAINFO")"
-    share/man/man6/brolik.6 share/doc/brolik/LICENSE-arialbd.txt share/doc/brolik/LICENSE-georgiab.txt
+    share/man/man6/brolik.6.gz share/doc/brolik/copyright share/doc/brolik/changelog.gz
+    share/doc/brolik/LICENSE-arialbd.txt share/doc/brolik/LICENSE-georgiab.txt
     share/doc/brolik/README.media share/brolik/media/LICENSE-arialbd.txt share/brolik/media/LICENSE-georgiab.txt)
 # The icons, drawn by the media generator, in the theme's sizes and as a vector picture.
 for n in 48 64 128 256; do OCZEKIWANE+=("share/icons/hicolor/${n}x${n}/apps/brolik.png"); done
@@ -41,7 +42,7 @@ desktop-file-validate "$P/share/applications/brolik.desktop" >"$E2E_KAT/desktop.
 grep -qx 'Categories=Game;.*' "$P/share/applications/brolik.desktop" || porazka "the desktop entry is not in the Game category"
 appstreamcli validate --no-net "$METAINFO" >"$E2E_KAT/appstream.log" 2>&1 ||
     porazka "appstreamcli validate: $(cat "$E2E_KAT/appstream.log")"
-MANWIDTH=80 man --warnings -l "$P/share/man/man6/brolik.6" >"$E2E_KAT/man.txt" 2>"$E2E_KAT/man.err"
+MANWIDTH=80 man --warnings -l "$P/share/man/man6/brolik.6.gz" >"$E2E_KAT/man.txt" 2>"$E2E_KAT/man.err"
 [ ! -s "$E2E_KAT/man.err" ] || porazka "man -l warns: $(cat "$E2E_KAT/man.err")"
 for co in "brolik - word-guessing" "--fullscreen" "--help" "--version" "share/brolik/media"; do
     grep -q -- "$co" "$E2E_KAT/man.txt" || porazka "the manual page does not render \"$co\""
@@ -79,15 +80,17 @@ grep -qF "$E2E_PRACA/media" "$E2E_KAT/bez_mediow.txt" && grep -qF "$P/share/brol
 mv "$P/share/brolik/schowane" "$P/share/brolik/media"
 odmontuj
 
-# --- The Debian package: dependencies from the binary, the same files under /usr ------------------
+# --- The Debian package: dependencies from the binary, the same files under /usr (the game's in games/) ---
 (cd "$BUILD" && cpack -G DEB -B "$E2E_KAT/deb") >"$E2E_KAT/cpack.log" 2>&1 || porazka "cpack failed: $(tail -n 5 "$E2E_KAT/cpack.log")"
 DEB=$(ls "$E2E_KAT"/deb/brolik_*.deb 2>/dev/null | head -n1)
 [ -n "$DEB" ] || porazka "cpack made no brolik_*.deb"
 dpkg-deb -c "$DEB" | awk '{ print $6 }' >"$E2E_KAT/deb.txt"
 for f in "${OCZEKIWANE[@]}" $(cd "$P" && find share/brolik/media -type f); do
+    f=${f/#bin\//games/}
     grep -qx "./usr/$f" "$E2E_KAT/deb.txt" || porazka "the package lacks /usr/$f"
 done
 [ "$(dpkg-deb -f "$DEB" Package Section | tr '\n' ' ')" = "Package: brolik Section: games " ] ||
     porazka "package fields: $(dpkg-deb -f "$DEB" Package Section)"
 dpkg-deb -f "$DEB" Depends | grep -q "liballegro5.2 .*libvorbisfile3" || porazka "dependencies not computed: $(dpkg-deb -f "$DEB" Depends)"
 log "$(basename "$DEB"): $(wc -l <"$E2E_KAT/deb.txt") entries, depends on $(dpkg-deb -f "$DEB" Depends | tr ',' '\n' | wc -l) packages"
+lintian --fail-on error,warning "$DEB" >"$E2E_KAT/lintian.txt" 2>&1 || porazka "lintian: $(grep '^[EW]:' "$E2E_KAT/lintian.txt")"

@@ -8,7 +8,7 @@ MINUTY=${1:-10}
 WYJSCIE=build/fuzz
 mkdir -p "$WYJSCIE/korpus"
 # The game's sources on the scripted platform (no entry point, no window).
-ZRODLA=$(ls src/*.cpp | grep -v -e '^src/main\.cpp$' -e '^src/i_allegro\.cpp$')
+ZRODLA=$(ls src/*.cpp | grep -v -E '^src/(main|i_allegro|i_x11|i_bez_x11|i_win32)\.cpp$')
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -Isrc \
   tests/fuzz/fuzz_lista.cpp $ZRODLA \
   $(pkg-config --cflags --libs allegro-5 allegro_image-5 allegro_font-5 allegro_ttf-5 allegro_audio-5 \

@@ -24,6 +24,13 @@ FONTS = [
 
 README = """media/ - what the game loads at run time, and where each file comes from
 
+Licences: the game's own files (its code, the pictures, icon and sounds made by tools/mkmedia,
+the selection of words in the word list, and the tools) are released under the MIT licence, in
+the file LICENSE at the root of the sources. The two fonts keep their own licence, the SIL Open
+Font License 1.1, named below with their LICENSE-*.txt files. The word list's sources and their
+licences are named in its section at the end. The Debian package states all of it in
+/usr/share/doc/brolik/copyright.
+
 el.png        sprite sheet (880 x 540): buttons, panels, tiles, balls, caps, arrows, intro and final
               pictures. Pixels of colour (200,200,200) are the see-through ones. Drawn by
               tools/mkmedia (art.py holds the table of every region). Made for this game.
@@ -44,7 +51,7 @@ georgiab.ttf  {f1}
               Copied unchanged from the Debian package {p1}; licence in {l1}.
 data_lista.txt  the word list (made by tools/wordlist, not by tools/mkmedia).
 
-The pictures and sounds made by tools/mkmedia are part of this game and share its licence.
+The pictures and sounds made by tools/mkmedia are part of this game and share its MIT licence.
 Regenerate them (and recopy the fonts) with:
     python3 tools/mkmedia/mkmedia.py
 which needs the Debian packages python3-pil, python3-numpy, vorbis-tools, fonts-liberation2
