@@ -16,10 +16,8 @@ RDZENIE=$(nproc)
 [ "$RDZENIE" -le 2 ] || RDZENIE=2
 
 for p in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres cmake zip; do
-  command -v "$p" >/dev/null || { echo "windows.sh: $p is missing (apt-get install g++-mingw-w64-x86-64 libz-mingw-w64-dev zip cmake)" >&2; exit 1; }
+  command -v "$p" >/dev/null || { echo "windows.sh: $p is missing (apt-get install g++-mingw-w64-x86-64 zip cmake)" >&2; exit 1; }
 done
-[ -f /usr/x86_64-w64-mingw32/lib/libz.a ] ||
-  { echo "windows.sh: zlib for mingw-w64 is missing (apt-get install libz-mingw-w64-dev)" >&2; exit 1; }
 
 # The upstream trees at their release tags (git archive --prefix=<name>-<tag>/ of each tag). The
 # checksums are ours, so a tarball from anywhere is checked against what the game was built with.
@@ -84,3 +82,39 @@ if [ "$(cat "$CACHE/stamp" 2>/dev/null)" != "$STEMPEL" ]; then
   printf '%s\n' "$STEMPEL" >"$CACHE/stamp"
   echo "Libraries built in $(($(date +%s) - START)) s"
 fi
+
+# The game: a GUI program linked statically, with its icon, version and manifest.
+START=$(date +%s)
+cmake -S . -B "$BUDOWA" -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DBROLIK_ZALEZNOSCI="$CACHE" >"$BUDOWA/cmake.log" 2>&1 || { tail -n 30 "$BUDOWA/cmake.log" >&2; exit 1; }
+cmake --build "$BUDOWA" -j"$RDZENIE" --target brolik
+[ -z "$TESTY" ] || cmake --build "$BUDOWA" -j"$RDZENIE" --target testy_wine
+echo "Game built in $(($(date +%s) - START)) s"
+
+# Only Windows' own DLLs may be loaded: anything else would have to travel beside the exe.
+WLASNE=" advapi32.dll comdlg32.dll d3d9.dll dinput8.dll dsound.dll gdi32.dll gdiplus.dll glu32.dll
+  kernel32.dll msvcrt.dll ole32.dll opengl32.dll psapi.dll shell32.dll shlwapi.dll user32.dll winmm.dll "
+for dll in $(x86_64-w64-mingw32-objdump -p "$BUDOWA/brolik.exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z'); do
+  case "$WLASNE" in
+    *" $dll "*) ;;
+    *) echo "windows.sh: brolik.exe needs $dll, which Windows does not have" >&2; exit 1 ;;
+  esac
+done
+
+# The zip: one folder Brolik/ with the program, its media, the players' notes and every licence.
+VERSJA=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUDOWA/CMakeCache.txt")
+PACZKA="$BUDOWA/brolik-$VERSJA-windows-x64.zip"
+SKLAD="$BUDOWA/paczka"
+rm -rf "$SKLAD" "$PACZKA"
+mkdir -p "$SKLAD/Brolik/licencje"
+x86_64-w64-mingw32-strip -o "$SKLAD/Brolik/brolik.exe" "$BUDOWA/brolik.exe"
+cp -R media "$SKLAD/Brolik/media"
+# Notes for Notepad: UTF-8 with its mark, CR LF line ends.
+for notka in CZYTAJ README; do
+  { printf '\357\273\277'; sed "s/@PROJECT_VERSION@/$VERSJA/; s/\$/\r/" "dist/windows/$notka.txt"; } >"$SKLAD/Brolik/$notka.txt"
+done
+[ ! -f LICENSE ] || sed 's/$/\r/' LICENSE >"$SKLAD/Brolik/LICENSE.txt"
+cp "$CACHE"/licences/* "$SKLAD/Brolik/licencje/"
+(cd "$SKLAD" && zip -qrX "$PACZKA" Brolik)
+rm -rf "$SKLAD"
+echo "$PACZKA ($(du -k "$PACZKA" | cut -f1) KiB)"
