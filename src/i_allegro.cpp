@@ -488,7 +488,7 @@ bool i_slad_wlaczony = false;
 void I_TraceOpen() {
     const char* plik = std::getenv("BROLIK_TRACE");
     if (!plik || !*plik || plik_sladu) return;
-    plik_sladu = std::fopen(plik, "w");
+    plik_sladu = std::fopen(plik, "wb");  // binary: lines end in LF on every system
     i_slad_wlaczony = plik_sladu != nullptr;
     start_czasu = al_get_time();
 }
