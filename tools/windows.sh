@@ -9,14 +9,15 @@ KORZEN=$(pwd)
 
 TESTY=
 if [ "$1" = --tests ]; then TESTY=1; shift; fi
-ZRODLA=$(readlink -f "${1:-../shared/third_party}")
+ZRODLA=$(readlink -m "${1:-../shared/third_party}")
 BUDOWA=$(readlink -m "${2:-build/windows}")
 CACHE="$BUDOWA/deps"
 RDZENIE=$(nproc)
 [ "$RDZENIE" -le 2 ] || RDZENIE=2
 
-for p in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres cmake zip; do
-  command -v "$p" >/dev/null || { echo "windows.sh: $p is missing (apt-get install g++-mingw-w64-x86-64 zip cmake)" >&2; exit 1; }
+for p in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres cmake pkg-config python3 zip; do
+  command -v "$p" >/dev/null ||
+    { echo "windows.sh: $p is missing (apt-get install g++-mingw-w64-x86-64-posix cmake pkg-config python3 zip)" >&2; exit 1; }
 done
 
 # The upstream trees at their release tags (git archive --prefix=<name>-<tag>/ of each tag). The

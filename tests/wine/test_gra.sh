@@ -49,11 +49,11 @@ zrzut_exe() {
 
 START=$(date +%s.%N)
 uruchom_exe
-czekaj 60 "the window of brolik.exe" sh -c 'xdotool search --name "Gra w/g teleturnieju" >/dev/null 2>&1'
+czekaj 120 "the window of brolik.exe" sh -c 'xdotool search --name "Gra w/g teleturnieju" >/dev/null 2>&1'
 OKNO=$(xdotool search --name "Gra w/g teleturnieju" | head -n1)
-czekaj_na szykowanie_menu 1 60
+czekaj_na szykowanie_menu 1 120
 log "menu reached $(awk -v a="$START" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }') s after the start under Wine"
-czekaj_klatki_po ukazywanie_obrazu 45 10
+czekaj_klatki_po ukazywanie_obrazu 45 60
 xdotool windowactivate --sync "$OKNO" >/dev/null 2>&1 || xdotool windowfocus --sync "$OKNO"
 [ "$(xdotool getwindowname "$OKNO")" = " Gra w/g teleturnieju 'Brolik'  (2018)" ] ||
     porazka "window title is '$(xdotool getwindowname "$OKNO")'"
@@ -68,16 +68,33 @@ awk -v m="$SREDNIA" 'BEGIN { exit !(m < 0.01) }' || porazka "the menus differ on
 log "menu as on Linux: $ROZNE pixels off by more than 12 %, mean difference $SREDNIA"
 
 kliknij_pozycje 1 imie_gracza
-czekaj_klatki_po imie_gracza 22 10
+czekaj_klatki_po imie_gracza 22 60
 pisz ola
 klawisz Return
-czekaj_na gra 1 15
-czekaj_na spacja 1 20
-wcisnij_az space "sound s3"
-czekaj_na wpisywanie_z_klawiatury 1 20
-pisz łódka 150
+czekaj_na gra 1 60
+czekaj_na spacja 1 60
+wcisnij_az space "sound s3" 60
+czekaj_na wpisywanie_z_klawiatury 1 60
+# One letter at a time, each once its click shows the game took the one before (a loaded machine
+# can stretch the pause after a letter past the next one's arrival); AltGr is held a moment around
+# its letter, as a finger holds it: a modifier pressed and released at once can escape Wine.
+for litera in AltGr+l AltGr+o d k a; do
+    n=$(ile "sound s9")
+    case "$litera" in
+    AltGr+*)
+        xdotool keydown ISO_Level3_Shift
+        sleep 0.2
+        klawisz "${litera#AltGr+}"
+        sleep 0.2
+        xdotool keyup ISO_Level3_Shift
+        ;;
+    *) klawisz "$litera" ;;
+    esac
+    czekaj 30 "the letter $litera to be taken" co_najmniej "sound s9" $((n + 1))
+done
+zrzut wpisane >/dev/null
 # Coloured: the next try, or the word guessed.
-czekaj 15 "the tiles of the first try" sh -c "[ \$(grep -c -E ' (wpisywanie_z_klawiatury|gratulacje)\$' '$E2E_SLAD') -ge 2 ]"
+czekaj 60 "the tiles of the first try" sh -c "[ \$(grep -c -E ' (wpisywanie_z_klawiatury|gratulacje)\$' '$E2E_SLAD') -ge 2 ]"
 czekaj_klatki 3
 Z=$(zrzut_exe kafelki)
 # Against "żabka": ł, ó, d blue, then k, a red; against "łódka" itself all five red.
@@ -95,7 +112,7 @@ done
 log "\"łódka\" typed: tiles $KOLORY"
 
 wcisnij_az Escape koniec
-czekaj 20 "the game to end" sh -c "! kill -0 $GRA_PID 2>/dev/null"
+czekaj 60 "the game to end" sh -c "! kill -0 $GRA_PID 2>/dev/null"
 wait "$GRA_PID"
 STATUS_GRY=$?
 GRA_PID=""
@@ -109,7 +126,7 @@ log "Escape: status 0, the folder as unpacked, no scratch picture left"
 # --- A missing el.png: the Linux message on stderr (BROLIK_STDERR) and status 1; without it, a message box.
 rm "$FOLDER/media/el.png"
 uruchom_exe BROLIK_STDERR=1
-czekaj 30 "the game to end" sh -c "! kill -0 $GRA_PID 2>/dev/null"
+czekaj 60 "the game to end" sh -c "! kill -0 $GRA_PID 2>/dev/null"
 wait "$GRA_PID"
 STATUS_GRY=$?
 GRA_PID=""
@@ -117,12 +134,12 @@ GRA_PID=""
 [ "$(tr -d '\r' <"$E2E_KAT/stderr" | grep '^brolik: ')" = "$(grep '^brolik: ' "$E2E_KAT/linux-bez-el.txt")" ] ||
     porazka "the message is '$(cat "$E2E_KAT/stderr")', on Linux '$(cat "$E2E_KAT/linux-bez-el.txt")'"
 uruchom_exe
-czekaj 30 "the message box" sh -c 'xdotool search --name "^Brolik$" >/dev/null 2>&1'
+czekaj 60 "the message box" sh -c 'xdotool search --name "^Brolik$" >/dev/null 2>&1'
 OKNO=$(xdotool search --name "^Brolik$" | head -n1)
 zrzut komunikat >/dev/null
 xdotool windowactivate --sync "$OKNO" >/dev/null 2>&1
 klawisz Return
-czekaj 20 "the game to end" sh -c "! kill -0 $GRA_PID 2>/dev/null"
+czekaj 60 "the game to end" sh -c "! kill -0 $GRA_PID 2>/dev/null"
 wait "$GRA_PID"
 STATUS_GRY=$?
 GRA_PID=""
