@@ -1,4 +1,4 @@
-// The real platform, on every system Allegro runs on: the window and its presentation, the paced clock, keyboard, mouse, close requests and the trace file.
+// The real platform, on every system Allegro runs on: the window and its presentation, the paced clock, keyboard, mouse, close requests, the player's settings and the trace file.
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_font.h>
 #include <allegro5/allegro_image.h>
@@ -10,7 +10,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <chrono>
 #include <deque>
+#include <future>
 #include <string>
 
 #include "i_local.h"
@@ -52,6 +54,8 @@ bool caly = true;
 bool rozmiar_niepewny = false;
 int zmiana_x0 = 800, zmiana_y0 = 600, zmiana_x1 = 0, zmiana_y1 = 0;
 long pokazy = 0;
+// Minimised, or out of sight whole: nothing is presented, and the first present after is whole.
+bool niewidoczne = false;
 // With nothing new to show the trace still notes, once per refresh, that the window is up to date.
 double ostatnia_nota = -1;
 // The game never waits for a lag longer than this to be caught up (a dragged window, a stall).
@@ -70,21 +74,95 @@ bool w_odpoczynku = false;
 FILE* plik_sladu = nullptr;
 double start_czasu = 0;
 
+// The player's settings: read at start-up, written a second after the last change (so a window
+// dragged to a new size is written once) on a thread of its own, since a synced write can take
+// longer than a frame; and at shutdown if a change is still unwritten.
+i_ustawienia gracza;
+std::vector<std::string> pominiete;  // the file's lines not taken, carried as comments
+std::string plik_ustawien;            // "" when the system gives no settings folder
+bool do_zapisu = false;
+double zmiana_ustawien = 0;
+constexpr double ZWLOKA_ZAPISU = 1.0;
+std::future<std::string> zapis;
+bool ostrzezono_o_ustawieniach = false;  // the file is worth one warning a run, not one per write
+
+void ostrzez_o_ustawieniach(const std::string& co) {
+    if (!ostrzezono_o_ustawieniach) I_Warning(plik_ustawien + ": " + co);
+    ostrzezono_o_ustawieniach = true;
+}
+
+void wczytaj_ustawienia() {
+    const std::string katalog = I_UserFolder(false);
+    if (katalog.empty()) return;
+    plik_ustawien = katalog + "ustawienia.txt";
+    std::string tekst, blad;
+    if (!I_ReadFile(plik_ustawien, 64 * 1024, &tekst, &blad)) {
+        if (!blad.empty()) ostrzez_o_ustawieniach("cannot read the settings: " + blad + "; the defaults are used");
+        return;
+    }
+    const std::string uwaga = I_ParseSettings(tekst, &gracza, &pominiete);
+    if (!uwaga.empty()) ostrzez_o_ustawieniach(uwaga + "; the defaults stand for what was not taken");
+}
+
+void zmienione() {
+    do_zapisu = true;
+    zmiana_ustawien = al_get_time();
+}
+
+void odbierz_zapis() {
+    const std::string blad = zapis.get();
+    if (!blad.empty()) ostrzez_o_ustawieniach("cannot save the settings: " + blad);
+}
+
+// Starts a write once the settings have rested long enough, and collects one finished.
+void pilnuj_zapisu() {
+    if (zapis.valid() && zapis.wait_for(std::chrono::seconds(0)) == std::future_status::ready) odbierz_zapis();
+    if (!do_zapisu || zapis.valid() || al_get_time() < zmiana_ustawien + ZWLOKA_ZAPISU) return;
+    do_zapisu = false;
+    if (plik_ustawien.empty()) {
+        if (!ostrzezono_o_ustawieniach) I_Warning("no settings folder can be made: the settings are not kept");
+        ostrzezono_o_ustawieniach = true;
+        return;
+    }
+    auto pisz = [sciezka = plik_ustawien, tekst = I_FormatSettings(gracza, pominiete)] {
+        std::string blad;
+        I_ReplaceFile(sciezka, tekst, &blad);
+        return blad;
+    };
+    try {
+        zapis = std::async(std::launch::async, pisz);
+    } catch (const std::system_error&) {
+        zapis = std::async(std::launch::deferred, pisz);  // no second thread: written here
+        odbierz_zapis();
+    }
+}
+
+// A short notice of a setting changed from the keyboard, drawn over the finished frame when it is
+// presented, so the game's own frames never hold it.
+std::string napis;
+double napis_do = 0;
+constexpr double CZAS_NAPISU = 1.5;
+ALLEGRO_BITMAP* z_napisem = nullptr;  // the finished frame with the notice over it
+
 void sprzataj() {
     if (i_sprzatanie) i_sprzatanie();
 }
 
 // The game's own icon in the sizes window managers pick from; without a file the window keeps
-// the default icon, which is no reason to stop.
+// the default icon, which is no reason to stop. An icon larger than any window manager shows is
+// skipped: the display server may refuse it whole.
+constexpr int NAJWIEKSZA_IKONA = 256;
+
 void ustaw_ikone() {
     ALLEGRO_BITMAP* ikony[4];
     int n = 0;
     for (int rozmiar : {16, 32, 48, 128}) {
         std::string plik = plik_mediow("ikona_" + std::to_string(rozmiar) + ".png");
-        if (ALLEGRO_BITMAP* b = zaladuj_obraz(plik.c_str()))
+        std::string blad;
+        if (ALLEGRO_BITMAP* b = zaladuj_obraz(plik.c_str(), &blad, 1, 1, NAJWIEKSZA_IKONA, NAJWIEKSZA_IKONA))
             ikony[n++] = b;
         else
-            I_Warning(plik + ": cannot load the window icon");
+            I_Warning(plik + ": cannot use the window icon: " + blad);
     }
     if (n > 0) al_set_display_icons(ekran, n, ikony);
     for (int k = 0; k < n; ++k) al_destroy_bitmap(ikony[k]);
@@ -167,10 +245,45 @@ void zachowaj_klatke(int x, int y, int w, int h) {
     al_set_target_bitmap(cel);
 }
 
+void pokaz_napis(const std::string& tekst) {
+    napis = tekst;
+    napis_do = al_get_time() + CZAS_NAPISU;
+    brudny = caly = true;
+}
+
+// The notice over a copy of the frame, in the picture's own pixels, so it scales with it.
+ALLEGRO_BITMAP* obraz_z_napisem() {
+    if (!f28) return gotowa;
+    if (!z_napisem) z_napisem = al_create_bitmap(800, 600);
+    if (!z_napisem) return gotowa;
+    al_set_target_bitmap(z_napisem);
+    al_draw_bitmap(gotowa, 0, 0, 0);
+    // Over the game's title plate (352 pixels wide, centred at 588), the least needed part of the
+    // game's screens: the guess and the board stay in sight.
+    const int w = std::max(352, al_get_text_width(f28, napis.c_str()) + 48), h = al_get_font_line_height(f28) + 20;
+    const int x = std::min(800 - w, 588 - w / 2), y = 38;
+    al_set_clipping_rectangle(x, y, w, h);
+    al_clear_to_color(al_map_rgb(236, 196, 64));
+    al_set_clipping_rectangle(x + 3, y + 3, w - 6, h - 6);
+    al_clear_to_color(al_map_rgb(16, 24, 72));
+    al_reset_clipping_rectangle();
+    al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_INVERSE_ALPHA);
+    al_draw_text(f28, al_map_rgb(255, 255, 255), x + w / 2, y + 10, ALLEGRO_ALIGN_CENTRE, napis.c_str());
+    al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
+    al_set_target_backbuffer(ekran);
+    return z_napisem;
+}
+
 // The one place where the finished frame is mapped onto the window.
 void pokaz() {
     // Refreshes are counted from when a present starts, so a slow present does not stretch the cadence.
     double poczatek = al_get_time();
+    if (niewidoczne) {
+        brudny = false;
+        caly = true;
+        ostatni_pokaz = poczatek;
+        return;
+    }
     ALLEGRO_BITMAP* cel = al_get_target_bitmap();
     ALLEGRO_STATE stan;
     al_store_state(&stan, ALLEGRO_STATE_BLENDER);
@@ -178,12 +291,13 @@ void pokaz() {
     al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
     ALLEGRO_BITMAP* bb = al_get_backbuffer(ekran);
     const int zw = zmiana_x1 - zmiana_x0, zh = zmiana_y1 - zmiana_y0;
-    if (I_ExtrasCanCopyArea() && !caly && !rozmiar_niepewny && zw > 0 && zh > 0 && zw * zh < 800 * 600 / 2 && al_get_bitmap_width(bb) == 800 &&
+    const bool napis_widac = napis_do > 0;
+    if (I_ExtrasCanCopyArea() && !caly && !napis_widac && !rozmiar_niepewny && zw > 0 && zh > 0 && zw * zh < 800 * 600 / 2 && al_get_bitmap_width(bb) == 800 &&
         al_get_bitmap_height(bb) == 600) {
         al_draw_bitmap_region(gotowa, zmiana_x0, zmiana_y0, zw, zh, zmiana_x0, zmiana_y0, 0);
         I_ExtrasCopyArea(zmiana_x0, 600 - zmiana_y1, zw, zh);
     } else {
-        rysuj_w_oknie(gotowa);
+        rysuj_w_oknie(napis_widac ? obraz_z_napisem() : gotowa);
         al_flip_display();
     }
     caly = false;
@@ -197,10 +311,13 @@ void pokaz() {
     SLAD("present");
 }
 
-// F11 and Alt+Enter switch fullscreen; the game never sees them. Alt is followed in the event
-// stream itself, since by the time the pump runs a quick chord may be over. An Enter pressed
-// with Alt stays hidden from the polled state until a poll finds it released.
-bool alt_wcisniety = false;
+// F11 and Alt+Enter switch fullscreen; the game never sees them. Whether Alt belongs to an Enter
+// is read from that Enter's own character event, which carries the modifiers held at the press:
+// an Alt remembered from earlier events would stick whenever the window manager takes its
+// release (Alt+Tab). The Enter's press is held back until that event. An Enter of the chord stays
+// hidden from the polled state until a poll finds it released.
+bool enter_czeka = false;  // an Enter's press waits for its character event
+ALLEGRO_EVENT enter_wcisniety;
 bool enter_w_akordzie = false;  // the typed-character events of that Enter are dropped until its release
 bool enter_ukryty = false;      // the polled state shows that Enter up
 
@@ -212,31 +329,86 @@ void przelacz_pelny_ekran() {
     brudny = caly = rozmiar_niepewny = true;
 }
 
-// True when the keystroke belongs to a fullscreen switch.
-bool klawisz_okna(const ALLEGRO_KEYBOARD_EVENT& k, unsigned typ) {
-    if (k.keycode == ALLEGRO_KEY_ALT) {
-        if (typ == ALLEGRO_EVENT_KEY_DOWN) alt_wcisniety = true;
-        if (typ == ALLEGRO_EVENT_KEY_UP) alt_wcisniety = false;
-        return false;
+// The sound keys: on and off, and the volume a step down or up (never to nothing: that is "off").
+// A volume key switches the sound on too: whoever changes the volume wants to hear it.
+constexpr int KROK_GLOSNOSCI = 20;
+
+void klawisz_dzwieku(int klawisz) {
+    if (klawisz == ALLEGRO_KEY_F9) {
+        gracza.dzwiek = !gracza.dzwiek;
+    } else if (klawisz == ALLEGRO_KEY_F7) {
+        gracza.dzwiek = true;
+        const int nizej = (gracza.glosnosc - 1) / KROK_GLOSNOSCI * KROK_GLOSNOSCI;
+        gracza.glosnosc = nizej >= KROK_GLOSNOSCI ? nizej : std::min(gracza.glosnosc, KROK_GLOSNOSCI);
+    } else {
+        gracza.dzwiek = true;
+        gracza.glosnosc = std::min(100, (gracza.glosnosc / KROK_GLOSNOSCI + 1) * KROK_GLOSNOSCI);
     }
-    if (k.keycode == ALLEGRO_KEY_F11) {
-        if (typ == ALLEGRO_EVENT_KEY_DOWN) przelacz_pelny_ekran();
-        return true;
+    I_SetSound(gracza.dzwiek, gracza.glosnosc);
+    zmienione();
+    if (klawisz == ALLEGRO_KEY_F9)
+        pokaz_napis(gracza.dzwiek ? "Dźwięk włączony" : "Dźwięk wyłączony");
+    else
+        pokaz_napis("Głośność " + std::to_string(gracza.glosnosc) + " %");
+}
+
+bool klawisz_glosu(int klawisz) {
+    return klawisz == ALLEGRO_KEY_F9 || klawisz == ALLEGRO_KEY_F7 || klawisz == ALLEGRO_KEY_F8;
+}
+
+// A switch asked for by the player is kept for the next run (unlike --fullscreen).
+void przelacz_na_zyczenie() {
+    przelacz_pelny_ekran();
+    gracza.pelny_ekran = al_get_display_flags(ekran) & ALLEGRO_FULLSCREEN_WINDOW;
+    zmienione();
+}
+
+void do_pisania(const ALLEGRO_EVENT& e) {
+    if (pisanie_otwarte) pisanie.push_back(e);
+}
+
+// Passes a keystroke on to the typing reader, less the fullscreen switches and the sound keys.
+void klawisz(const ALLEGRO_EVENT& e) {
+    const int kod = e.keyboard.keycode;
+    if (kod == ALLEGRO_KEY_F11) {
+        if (e.type == ALLEGRO_EVENT_KEY_DOWN) przelacz_na_zyczenie();
+        return;
     }
-    if (!enter(k.keycode)) return false;
-    if (typ == ALLEGRO_EVENT_KEY_DOWN) {
-        enter_w_akordzie = enter_ukryty = alt_wcisniety;
-        if (alt_wcisniety) przelacz_pelny_ekran();
-        return alt_wcisniety;
+    if (klawisz_glosu(kod)) {
+        if (e.type == ALLEGRO_EVENT_KEY_DOWN) klawisz_dzwieku(kod);
+        return;
     }
-    const bool w_akordzie = enter_w_akordzie;
-    if (typ == ALLEGRO_EVENT_KEY_UP) enter_w_akordzie = false;
-    return w_akordzie;
+    if (enter_czeka && (!enter(kod) || e.type != ALLEGRO_EVENT_KEY_CHAR)) {
+        enter_czeka = false;  // no character event came with it: a plain Enter
+        do_pisania(enter_wcisniety);
+    }
+    if (enter(kod) && e.type == ALLEGRO_EVENT_KEY_DOWN) {
+        enter_czeka = true;
+        enter_wcisniety = e;
+        return;
+    }
+    if (enter(kod) && e.type == ALLEGRO_EVENT_KEY_CHAR && enter_czeka) {
+        enter_czeka = false;
+        enter_w_akordzie = enter_ukryty = e.keyboard.modifiers & ALLEGRO_KEYMOD_ALT;
+        if (enter_w_akordzie) {
+            przelacz_na_zyczenie();
+            return;
+        }
+        do_pisania(enter_wcisniety);
+    }
+    const bool w_akordzie = enter(kod) && enter_w_akordzie;
+    if (enter(kod) && e.type == ALLEGRO_EVENT_KEY_UP) enter_w_akordzie = false;
+    if (!w_akordzie) do_pisania(e);
 }
 
 void pompuj() {
     if (I_SysQuitRequested()) zamkniecie = true;
     if (!zdarzenia_okna) return;
+    if (napis_do > 0 && al_get_time() >= napis_do) {
+        napis_do = 0;
+        brudny = caly = true;
+    }
+    pilnuj_zapisu();
     ALLEGRO_EVENT e;
     while (al_get_next_event(zdarzenia_okna, &e)) {
         switch (e.type) {
@@ -245,19 +417,26 @@ void pompuj() {
             al_acknowledge_resize(ekran);
             brudny = caly = true;
             rozmiar_niepewny = false;
+            if (!(al_get_display_flags(ekran) & ALLEGRO_FULLSCREEN_WINDOW) &&
+                (al_get_display_width(ekran) != gracza.szerokosc || al_get_display_height(ekran) != gracza.wysokosc)) {
+                gracza.szerokosc = std::max(I_NAJMNIEJSZE_OKNO_W, al_get_display_width(ekran));
+                gracza.wysokosc = std::max(I_NAJMNIEJSZE_OKNO_H, al_get_display_height(ekran));
+                zmienione();
+            }
             break;
         case ALLEGRO_EVENT_DISPLAY_EXPOSE: brudny = caly = true; break;
         case ALLEGRO_EVENT_DISPLAY_SWITCH_IN: brudny = caly = true; break;
-        // Keys released while the window had no focus send no release.
-        case ALLEGRO_EVENT_DISPLAY_SWITCH_OUT: alt_wcisniety = false; break;
         case ALLEGRO_EVENT_KEY_DOWN:
             if (e.keyboard.keycode == ALLEGRO_KEY_ESCAPE) escape_od_odczytu = true;
             [[fallthrough]];
         case ALLEGRO_EVENT_KEY_CHAR:
-        case ALLEGRO_EVENT_KEY_UP:
-            if (!klawisz_okna(e.keyboard, e.type) && pisanie_otwarte) pisanie.push_back(e);
-            break;
+        case ALLEGRO_EVENT_KEY_UP: klawisz(e); break;
         }
+    }
+    const bool ukryte = (al_get_display_flags(ekran) & ALLEGRO_MINIMIZED) || I_ExtrasWindowHidden();
+    if (ukryte != niewidoczne) {
+        niewidoczne = ukryte;
+        if (!ukryte) brudny = caly = true;
     }
 }
 
@@ -274,7 +453,12 @@ void spij_do(double koniec) {
         if (teraz >= koniec) break;
         double do_kiedy = koniec;
         if (brudny && ostatni_pokaz + okres < do_kiedy) do_kiedy = ostatni_pokaz + okres;
-        al_rest(do_kiedy - teraz);
+        if (napis_do > 0 && napis_do < do_kiedy) do_kiedy = napis_do;
+        // A keystroke wakes the rest, so the window's and the sound's keys act at once.
+        if (zdarzenia_okna)
+            al_wait_for_event_timed(zdarzenia_okna, nullptr, static_cast<float>(do_kiedy - teraz));
+        else
+            al_rest(do_kiedy - teraz);
     }
     w_odpoczynku = false;
     koniec_odpoczynku = al_get_time();
@@ -294,30 +478,47 @@ bool I_Init() {
     // Registered after al_init, so it runs before the library's own shutdown at exit.
     std::atexit(sprzataj);
     I_TraceOpen();
+    wczytaj_ustawienia();
     return true;
 }
 
 void I_InitSound() {
     if (!I_InstallMixer()) I_Warning("no audio device: the game plays silently");
+    I_SetSound(gracza.dzwiek, gracza.glosnosc);
 }
 
 void I_StartFullscreen() { pelny_na_starcie = true; }
 
 bool I_InitGraphics(const char* tytul) {
+    // A window uncovered or restored must be drawn again: without a compositor it keeps what covered it.
+    const int flagi = ALLEGRO_WINDOWED | ALLEGRO_RESIZABLE | ALLEGRO_GENERATE_EXPOSE_EVENTS;
+    // The window kept from the last run, but never larger than the screen it opens on.
+    int w = gracza.szerokosc, h = gracza.wysokosc;
+    ALLEGRO_MONITOR_INFO monitor;
+    if (al_get_monitor_info(0, &monitor)) {
+        w = std::max(I_NAJMNIEJSZE_OKNO_W, std::min(w, monitor.x2 - monitor.x1));
+        h = std::max(I_NAJMNIEJSZE_OKNO_H, std::min(h, monitor.y2 - monitor.y1));
+    }
     // OpenGL where it has framebuffer objects: the finished frame is kept with a texel copy there
     // (under X11 the only driver; on Windows Direct3D through Wine costs ten times the CPU).
     // Elsewhere, or where it is missing, the system's default driver.
-    al_set_new_display_flags(ALLEGRO_WINDOWED | ALLEGRO_RESIZABLE | ALLEGRO_OPENGL);
-    ekran = al_create_display(800, 600);
+    al_set_new_display_flags(flagi | ALLEGRO_OPENGL);
+    ekran = al_create_display(w, h);
     if (ekran && al_get_opengl_version() < 0x03000000 && !al_have_opengl_extension("GL_EXT_framebuffer_object")) {
         al_destroy_display(ekran);
         ekran = nullptr;
     }
     if (!ekran) {
-        al_set_new_display_flags(ALLEGRO_WINDOWED | ALLEGRO_RESIZABLE);
-        ekran = al_create_display(800, 600);
+        al_set_new_display_flags(flagi);
+        ekran = al_create_display(w, h);
     }
-    if (!ekran) return false;
+    if (!ekran) {
+        const std::string powod = I_ExtrasNoWindowReason();
+        if (!powod.empty()) I_Error("cannot open a display: no OpenGL window could be created: " + powod);
+        return false;
+    }
+    al_set_window_constraints(ekran, I_NAJMNIEJSZE_OKNO_W, I_NAJMNIEJSZE_OKNO_H, 0, 0);
+    al_apply_window_constraints(ekran, true);
     I_ExtrasInit(ekran, sprzataj);
     al_set_window_title(ekran, tytul);
     ustaw_ikone();
@@ -332,7 +533,8 @@ bool I_InitGraphics(const char* tytul) {
     zdarzenia_okna = al_create_event_queue();
     al_register_event_source(zdarzenia_okna, al_get_display_event_source(ekran));
     al_register_event_source(zdarzenia_okna, al_get_keyboard_event_source());
-    if (pelny_na_starcie) przelacz_pelny_ekran();
+    // --fullscreen wins for this run, and is not kept unless the player switches.
+    if (pelny_na_starcie || gracza.pelny_ekran) przelacz_pelny_ekran();
     pokaz();
     // The first present sets up the context and is slow; the schedule starts after it.
     harmonogram = koniec_odpoczynku = al_get_time();
@@ -341,6 +543,10 @@ bool I_InitGraphics(const char* tytul) {
 }
 
 void I_ShutdownGraphics() {
+    if (zapis.valid()) odbierz_zapis();
+    zmiana_ustawien = -ZWLOKA_ZAPISU;
+    pilnuj_zapisu();
+    if (zapis.valid()) odbierz_zapis();
     I_CloseTyping();
     if (zdarzenia_okna) al_destroy_event_queue(zdarzenia_okna);
     zdarzenia_okna = nullptr;
@@ -348,6 +554,8 @@ void I_ShutdownGraphics() {
     tylny = nullptr;
     if (powiekszony) al_destroy_bitmap(powiekszony);
     powiekszony = nullptr;
+    if (z_napisem) al_destroy_bitmap(z_napisem);
+    z_napisem = nullptr;
     if (gotowa) al_destroy_bitmap(gotowa);
     gotowa = nullptr;
     if (ekran) al_destroy_display(ekran);
@@ -402,7 +610,7 @@ void I_FinishUnchanged() {
         if (I_PresentDue()) pokaz();
         return;
     }
-    if (i_slad_wlaczony && teraz >= ostatni_pokaz + okres && teraz >= ostatnia_nota + okres) {
+    if (i_slad_wlaczony && !niewidoczne && teraz >= ostatni_pokaz + okres && teraz >= ostatnia_nota + okres) {
         SLAD("flip =");
         SLAD("present");
         ostatnia_nota = teraz;
@@ -434,12 +642,12 @@ void I_GetKeyboardState(i_klawiatura* stan) {
     // A key the state shows down has its press queued already: pumping again classifies it.
     pompuj();
     for (int k = 0; k < ALLEGRO_KEY_MAX; ++k) I_SetKey(stan, k, al_key_down(&al, k));
-    I_SetKey(stan, ALLEGRO_KEY_F11, false);
-    if (enter_ukryty) {
+    for (int k : {ALLEGRO_KEY_F11, ALLEGRO_KEY_F9, ALLEGRO_KEY_F7, ALLEGRO_KEY_F8}) I_SetKey(stan, k, false);
+    if (enter_czeka || enter_ukryty) {
         if (I_KeyDown(stan, ALLEGRO_KEY_ENTER) || I_KeyDown(stan, ALLEGRO_KEY_PAD_ENTER)) {
             I_SetKey(stan, ALLEGRO_KEY_ENTER, false);
             I_SetKey(stan, ALLEGRO_KEY_PAD_ENTER, false);
-        } else {
+        } else if (!enter_czeka) {
             enter_ukryty = false;
         }
     }

@@ -10,6 +10,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <unordered_map>
 
 #include "state.h"
 
@@ -67,23 +68,55 @@ bool bajt_slowa(unsigned char c) {
     return false;
 }
 
-ALLEGRO_BITMAP* wczytaj_obraz(const char* nazwa, int min_w, int min_h) {
-    const std::string plik = plik_mediow(nazwa);
-    ALLEGRO_BITMAP* b = zaladuj_obraz(plik.c_str());
-    if (!b) I_Error(plik + ": cannot load the picture (missing, damaged, or not a PNG file)");
-    if (al_get_bitmap_width(b) < min_w || al_get_bitmap_height(b) < min_h) {
-        char opis[160];
-        std::snprintf(opis, sizeof opis, ": the picture is %d x %d, it must be at least %d x %d",
-                      al_get_bitmap_width(b), al_get_bitmap_height(b), min_w, min_h);
-        I_Error(plik + opis);
-    }
-    return b;
-}
-
 // Every letter and digit the game draws with its fonts, the Polish letters of the names and pages included.
 const char* const ZNAKI_CZCIONEK =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"
     "\u0104\u0106\u0118\u0141\u0143\u00D3\u015A\u0179\u017B\u0105\u0107\u0119\u0142\u0144\u00F3\u015B\u017A\u017C";
+
+// A sheet may be drawn larger than the game reads it, up to this many times in each direction;
+// beyond that its declared size is refused before any decoding (a few kilobytes can declare
+// gigabytes of pixels).
+constexpr int ZAPAS_ARKUSZA = 4;
+
+ALLEGRO_BITMAP* wczytaj_obraz(const char* nazwa, int min_w, int min_h) {
+    const std::string plik = plik_mediow(nazwa);
+    std::string blad;
+    ALLEGRO_BITMAP* b = zaladuj_obraz(plik.c_str(), &blad, min_w, min_h, std::min(ZAPAS_ARKUSZA * min_w, NAJWIEKSZY_BOK),
+                                      std::min(ZAPAS_ARKUSZA * min_h, NAJWIEKSZY_BOK));
+    if (!b) I_Error(plik + ": " + blad);
+    return b;
+}
+
+// The size a PNG file declares in its header; false when the file does not begin as a PNG.
+bool rozmiar_png(const char* plik, long& w, long& h) {
+    static const unsigned char POCZATEK[16] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+    unsigned char b[24];
+    ALLEGRO_FILE* f = al_fopen(plik, "rb");
+    if (!f) return false;
+    const size_t n = al_fread(f, b, sizeof b);
+    al_fclose(f);
+    if (n != sizeof b || std::memcmp(b, POCZATEK, sizeof POCZATEK) != 0) return false;
+    auto liczba = [&](int i) { return (long(b[i]) << 24) | (long(b[i + 1]) << 16) | (long(b[i + 2]) << 8) | long(b[i + 3]); };
+    w = liczba(16);
+    h = liczba(20);
+    return true;
+}
+
+// The first character the game draws that the font does not cover (0 when it covers them all).
+// A face without a letter still draws its box for it, so drawing alone cannot tell.
+int znak_spoza_czcionki(ALLEGRO_FONT* f) {
+    std::vector<int> zakresy(2 * static_cast<size_t>(std::max(0, al_get_font_ranges(f, 0, nullptr))));
+    al_get_font_ranges(f, static_cast<int>(zakresy.size() / 2), zakresy.data());
+    ALLEGRO_USTR_INFO info;
+    const ALLEGRO_USTR* znaki = al_ref_cstr(&info, ZNAKI_CZCIONEK);
+    int pozycja = 0;
+    for (int32_t z; (z = al_ustr_get_next(znaki, &pozycja)) >= 0;) {
+        bool jest = false;
+        for (size_t i = 0; i + 1 < zakresy.size() && !jest; i += 2) jest = z >= zakresy[i] && z <= zakresy[i + 1];
+        if (!jest) return z;
+    }
+    return 0;
+}
 
 // A damaged face can load and then draw nothing: draw each character in a cell of its own and
 // return the first one that paints no pixel, or 0 when all of them paint. The face is opened a
@@ -149,22 +182,44 @@ std::string znak_utf8(int z) {
 
 std::string plik_dzwieku(int n) { return plik_mediow("s" + std::to_string(n) + ".ogg"); }
 
+// Opens a list of words. Only a regular file is opened: a named pipe in its place would keep
+// the opening waiting for a writer for good. False when there is no such file.
+bool otworz_liste(const std::string& plik, std::ifstream& we) {
+    const std::string blad = I_FileFault(plik);
+    if (blad == "missing") return false;
+    if (!blad.empty()) I_Error(plik + ": " + blad);
+    we.open(plik, std::ios::binary);
+    if (!we) I_Error(plik + ": cannot be read");
+    return true;
+}
+
+lista_slow czytaj_albo_zakoncz(const std::string& plik, std::istream& we, int najwiecej,
+                               const std::vector<std::string>& zakazane, bool z_koncem) {
+    lista_slow l = czytaj_liste(we, najwiecej, zakazane, z_koncem);
+    if (!l.ok()) I_Error(plik + ": " + (l.nr_linii > 0 ? "line " + std::to_string(l.nr_linii) + ": " : "") + l.opis);
+    if (!l.powtorki.empty()) I_Warning(plik + ": " + l.powtorki);
+    return l;
+}
+
 void wczytaj_slowa() {
     const std::string plik = plik_mediow(PLIK_LISTY);
-    std::error_code blad;
-    if (std::filesystem::is_directory(plik, blad)) I_Error(plik + ": is a directory, not the word list");
-    std::ifstream we(plik);
-    if (!we) I_Error(plik + ": cannot open the word list");
-    std::vector<std::string> slowa;
-    int nr = 0;
-    std::string opis;
-    if (!czytaj_liste(we, slowa, nr, opis)) {
-        if (nr > 0) I_Error(plik + ": line " + std::to_string(nr) + ": " + opis);
-        I_Error(plik + ": " + opis);
-    }
+    std::ifstream we;
+    if (!otworz_liste(plik, we)) I_Error(plik + ": cannot open the word list");
+    lista_slow l = czytaj_albo_zakoncz(plik, we, NAJWIECEJ_SLOW, {}, false);
     ih = 0;
-    for (const std::string& s : slowa) h[ih++] = s;
+    for (const std::string& s : l.slowa) h[ih++] = s;
     h[ih] = "ZZZ";
+
+    // The accepted guesses are optional: without them a guess must be a password, as ever.
+    zg.clear();
+    const std::string plik_zg = plik_mediow(PLIK_ZGADYWANYCH);
+    std::ifstream we_zg;
+    if (!otworz_liste(plik_zg, we_zg)) return;
+    std::vector<std::string> hasla(h, h + ih);
+    std::sort(hasla.begin(), hasla.end());
+    // Its terminator is required: a list of guesses cut short would lose words without a trace.
+    zg = czytaj_albo_zakoncz(plik_zg, we_zg, NAJWIECEJ_ZGADYWANYCH, hasla, true).slowa;
+    std::sort(zg.begin(), zg.end());
 }
 
 // Where the installed media lie, seen from the folder of the installed program.
@@ -205,14 +260,35 @@ void znajdz_media() {
 
 void usun_ekr() { I_RemoveScratch(); }
 
-ALLEGRO_BITMAP* zaladuj_obraz(const char* plik) {
+ALLEGRO_BITMAP* zaladuj_obraz(const char* plik, std::string* blad, int min_w, int min_h, int max_w, int max_h) {
+    std::string brak;
+    std::string& opis = blad ? *blad : brak;
+    opis = I_FileFault(plik);
+    if (!opis.empty()) return nullptr;
+    long w = 0, h = 0;
+    if (!rozmiar_png(plik, w, h)) {
+        opis = "not a PNG file";
+        return nullptr;
+    }
+    if (w < min_w || h < min_h || w > max_w || h > max_h) {
+        char b[160];
+        std::snprintf(b, sizeof b, w < min_w || h < min_h ? "the picture is %ld x %ld, it must be at least %d x %d"
+                                                          : "the picture is %ld x %ld, larger than the %d x %d the game takes",
+                      w, h, w < min_w || h < min_h ? min_w : max_w, w < min_w || h < min_h ? min_h : max_h);
+        opis = b;
+        return nullptr;
+    }
+    opis = "the PNG data is damaged";
     int flagi = al_get_new_bitmap_flags();
     al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
     ALLEGRO_BITMAP* w_pamieci = al_load_bitmap(plik);
     al_set_new_bitmap_flags(flagi);
+    if (w_pamieci) opis.clear();
     if (!w_pamieci || (flagi & ALLEGRO_MEMORY_BITMAP)) return w_pamieci;
     ALLEGRO_BITMAP* b = al_clone_bitmap(w_pamieci);
     al_destroy_bitmap(w_pamieci);
+    if (b) opis.clear();
+    else opis = "no room for the picture";
     return b;
 }
 
@@ -223,44 +299,94 @@ bool slowo_poprawne(const std::string& s) {
     return true;
 }
 
-bool czytaj_liste(std::istream& we, std::vector<std::string>& slowa, int& nr_linii, std::string& opis) {
-    slowa.clear();
-    nr_linii = 0;
-    std::string linia;
-    int nr = 0;
-    while (std::getline(we, linia)) {
-        ++nr;
-        if (!linia.empty() && linia.back() == '\r') linia.pop_back();
-        if (linia == "ZZZ") break;
-        if (static_cast<int>(slowa.size()) == NAJWIECEJ_SLOW) {
-            nr_linii = nr;
-            opis = "more than " + std::to_string(NAJWIECEJ_SLOW) + " words before \"ZZZ\"";
-            return false;
-        }
-        if (!slowo_poprawne(linia)) {
-            nr_linii = nr;
-            if (slowo_w_utf8(linia))
-                opis = "\"" + linia +
-                       "\" is written in UTF-8; the list must use the word form, with the Polish letters as "
-                       "capitals: A for \u0105, C for \u0107, E for \u0119, L for \u0142, N for \u0144, O for \u00F3, "
-                       "S for \u015B, X for \u017A, Z for \u017C";
-            else if (linia.size() != 5)
-                opis = "\"" + pokaz_linie(linia) + "\" is " + std::to_string(linia.size()) +
-                       " bytes long; a word is five letters";
-            else
-                opis = "\"" + pokaz_linie(linia) +
-                       "\" holds a byte that is not a letter of the word form (a-z, or A C E L N O S X Z "
-                       "for the Polish letters)";
-            return false;
-        }
-        slowa.push_back(linia);
-    }
-    if (slowa.empty()) {
-        nr_linii = 0;
-        opis = "the word list holds no words";
-        return false;
+namespace {
+
+// The longest line a list is read to: five letters in UTF-8 take ten bytes, and an editor may
+// leave blanks and a CR after them. Past it the line is a fault without being read on.
+constexpr size_t NAJDLUZSZA_LINIA = 32;
+
+// Takes the next line, without its LF, into linia: false at the end of the data. A line longer
+// than NAJDLUZSZA_LINIA is cut one byte past it, the rest left unread.
+bool nastepna_linia(std::streambuf& we, std::string& linia) {
+    using znaki = std::char_traits<char>;
+    linia.clear();
+    int c = we.sbumpc();
+    if (znaki::eq_int_type(c, znaki::eof())) return false;
+    for (; !znaki::eq_int_type(c, znaki::eof()) && c != '\n'; c = we.sbumpc()) {
+        linia += znaki::to_char_type(c);
+        if (linia.size() > NAJDLUZSZA_LINIA) break;
     }
     return true;
+}
+
+std::string zla_linia(const std::string& linia) {
+    if (slowo_w_utf8(linia))
+        return "\"" + linia +
+               "\" is written in UTF-8; the list must use the word form, with the Polish letters as "
+               "capitals: A for \u0105, C for \u0107, E for \u0119, L for \u0142, N for \u0144, O for \u00F3, "
+               "S for \u015B, X for \u017A, Z for \u017C";
+    if (linia == "ZZZ") return "\"ZZZ\" with blanks after it is no end of the list: that line is exactly ZZZ";
+    if (linia.size() != 5)
+        return "\"" + pokaz_linie(linia) + "\" is " + std::to_string(linia.size()) + " bytes long; a word is five letters";
+    return "\"" + pokaz_linie(linia) +
+           "\" holds a byte that is not a letter of the word form (a-z, or A C E L N O S X Z for the Polish letters)";
+}
+
+}  // namespace
+
+lista_slow czytaj_liste(std::istream& we, int najwiecej, const std::vector<std::string>& zakazane, bool z_koncem) {
+    lista_slow l;
+    std::streambuf* zrodlo = we.rdbuf();
+    // Where each word stood first, to name a copy's original line.
+    std::unordered_map<std::string, int> pierwsza;
+    std::string linia;
+    int nr = 0, wiersze_slow = 0, kopie = 0;
+    bool koniec_listy = false;
+    while (!koniec_listy && zrodlo && nastepna_linia(*zrodlo, linia)) {
+        l.nr_linii = ++nr;
+        if (linia.size() > NAJDLUZSZA_LINIA) {
+            l.opis = "\"" + pokaz_linie(linia) + "\" goes on past " + std::to_string(NAJDLUZSZA_LINIA) +
+                     " bytes without a line end; a word is five letters";
+            return l;
+        }
+        if (nr == 1 && linia.compare(0, 3, "\xEF\xBB\xBF") == 0) linia.erase(0, 3);
+        if (!linia.empty() && linia.back() == '\r') linia.pop_back();
+        koniec_listy = linia == "ZZZ";
+        if (koniec_listy) continue;
+        // What an editor leaves is no fault: blanks after a word, lines of blanks alone.
+        const size_t koniec = linia.find_last_not_of(" \t\r");
+        if (koniec == std::string::npos) continue;
+        linia.erase(koniec + 1);
+        if (wiersze_slow++ == najwiecej) {
+            l.opis = "more than " + std::to_string(najwiecej) + " words before \"ZZZ\"";
+            return l;
+        }
+        if (!slowo_poprawne(linia)) {
+            l.opis = zla_linia(linia);
+            return l;
+        }
+        if (std::binary_search(zakazane.begin(), zakazane.end(), linia)) {
+            l.opis = "\"" + linia + "\" is a password too; this list holds the accepted guesses that are no password";
+            return l;
+        }
+        auto [gdzie, nowe] = pierwsza.emplace(linia, nr);
+        if (nowe) {
+            l.slowa.push_back(linia);
+        } else if (kopie++ == 0) {
+            l.powtorki = "line " + std::to_string(nr) + ": \"" + linia + "\" repeats line " +
+                         std::to_string(gdzie->second);
+        }
+    }
+    if (z_koncem && !koniec_listy) {
+        l.nr_linii = nr + 1;
+        l.opis = "the file ends before the line \"ZZZ\" that ends the list (cut short?)";
+        return l;
+    }
+    l.nr_linii = 0;
+    if (kopie > 1) l.powtorki += " (" + std::to_string(kopie) + " repeated lines in all)";
+    if (!l.powtorki.empty()) l.powtorki += "; each word is kept once";
+    if (l.slowa.empty()) l.opis = "the list holds no words";
+    return l;
 }
 
 void ustawienia() {
@@ -291,11 +417,15 @@ void ustawienia() {
 
     for (const czcionka_mediow& c : CZCIONKI) {
         const std::string plik = plik_mediow(c.plik);
+        const std::string blad = I_FileFault(plik);
+        if (!blad.empty()) I_Error(plik + ": " + blad);
         *c.cel = al_load_ttf_font(plik.c_str(), c.rozmiar, 0);
-        if (!*c.cel) I_Error(plik + ": cannot load the font (missing, or not a TrueType file)");
+        if (!*c.cel) I_Error(plik + ": cannot load the font (not a TrueType file)");
         // Whether a face has its glyphs does not depend on the size: each file is drawn once.
         auto ten_plik = [&](const czcionka_mediow& d) { return std::strcmp(d.plik, c.plik) == 0; };
         if (std::find_if(CZCIONKI, &c, ten_plik) != &c) continue;
+        if (int z = znak_spoza_czcionki(*c.cel))
+            I_Error(plik + ": the font has no \"" + znak_utf8(z) + "\" (the game draws every Polish letter)");
         if (int z = znak_bez_ksztaltu(plik, c.rozmiar))
             I_Error(plik + ": the font draws nothing for \"" + znak_utf8(z) +
                     "\" (a damaged or cut TrueType file)");
@@ -422,8 +552,16 @@ void pocz() {
     // looks, and another program (a second copy of the game) may replace it. Run from an
     // installation, the working directory is the player's own: nothing goes there.
     ekr_w_pamieci = al_clone_bitmap(tylny);
-    if (media_z_katalogu_roboczego() && !I_WriteScratch(PLIK_EKR, tylny))
+    if (!media_z_katalogu_roboczego()) return;
+    // The PNG writer gets a copy of its own: a write that fails (a full disk) leaves the picture
+    // it wrote from locked, and a locked screen takes no drawing and gives no copies.
+    int flagi = al_get_new_bitmap_flags();
+    al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
+    ALLEGRO_BITMAP* do_zapisu = al_clone_bitmap(tylny);
+    al_set_new_bitmap_flags(flagi);
+    if (!do_zapisu || !I_WriteScratch(PLIK_EKR, do_zapisu))
         I_Warning("cannot write ekr.png in the working directory; the intro picture is kept in memory");
+    if (do_zapisu) al_destroy_bitmap(do_zapisu);
 }
 
 ALLEGRO_BITMAP* wczytaj_ekr() {

@@ -3,6 +3,7 @@
 
 #include <allegro5/allegro_font.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "shell.h"
@@ -245,6 +246,7 @@ void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd) {
         if (wp != szukane) {
             for (int i = 0; i < ile_slow; ++i)
                 if (h[i] == wp) ++b;
+            if (b == 0 && std::binary_search(zg.begin(), zg.end(), wp)) b = 1;
             szukane = wp;
         }
         const bool odmowa = b == 0 && wp.size() == 5;

@@ -1,6 +1,7 @@
 // Scenario fixtures and screen readers for the tests.
 #include "scena.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -72,10 +73,12 @@ void Scena::TearDown() {
     KatalogTestowy::TearDown();
 }
 
-void Scena::slowa(const std::vector<std::string>& lista) {
+void Scena::slowa(const std::vector<std::string>& lista, std::vector<std::string> zgadywane) {
     ih = 0;
     for (const std::string& s : lista) h[ih++] = s;
     h[ih] = "ZZZ";
+    std::sort(zgadywane.begin(), zgadywane.end());
+    zg = zgadywane;
 }
 
 rgb piksel_z(ALLEGRO_BITMAP* b, int x, int y) {

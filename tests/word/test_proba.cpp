@@ -50,7 +50,7 @@ int odchylenie_przyciemnienia(int k, int x, int y) {
 }  // namespace
 
 TEST_F(Proba, KotekGuessedWithTokkoIsSubmittedAtTheFifthLetterAndColouredOnScreen) {
-    slowa({"lampa", "tokko", "kotek"});
+    slowa({"lampa", "kotek"}, {"tokko", "zebra"});  // an accepted guess, never a password
     zacznij_haslo("kotek");
     S_Type(0.3, "tokko");
     graj();
@@ -224,7 +224,7 @@ TEST_F(Proba, DeletionBlanksItsCellAndDoesNothingOnAnEmptyGuess) {
 }
 
 TEST_F(Proba, ARefusalClearsTheRowKeepsTheClockButForOneTickAndDropsKeysTypedMeanwhile) {
-    slowa({"kotek"});
+    slowa({"kotek"}, {"abcdf", "lampa"});  // "abcde" is in neither list
     zacznij_haslo("kotek");
     fin = 1;
     // In the final the strip keeps what the game loop drew there until a refusal clears it.
