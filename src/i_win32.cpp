@@ -235,6 +235,8 @@ void I_UnlockFile() {
     // Closing the handle releases its lock.
     if (blokada != INVALID_HANDLE_VALUE) CloseHandle(blokada);
     blokada = INVALID_HANDLE_VALUE;
+}
+
 std::string I_FileFault(const std::string& sciezka) {
     const std::wstring w = szerokie(sciezka);
     const DWORD cechy = GetFileAttributesW(w.c_str());
