@@ -219,6 +219,8 @@ bool I_LockFile(const std::string& sciezka) {
 void I_UnlockFile() {
     if (blokada >= 0) close(blokada);
     blokada = -1;
+}
+
 std::string I_FileFault(const std::string& sciezka) {
     // Opened without waiting: a named pipe in a file's place would block a plain open for good.
     int fd = open(sciezka.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

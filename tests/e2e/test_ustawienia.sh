@@ -41,4 +41,5 @@ maks=$(sox "$wav" -n stat 2>&1 | awk '/Maximum amplitude/ {print $3}')
 awk -v m="${maks:-1}" 'BEGIN { exit !(m < 0.001) }' || porazka "the sound is on again (maximum amplitude ${maks:-unknown})"
 log "fullscreen and silence kept"
 
-# --- The best results are kept the same way: their runs follow here.
+# The best results are kept the same way: test_gra_1.sh plays a game into the table, quits and
+# finds it on the next start.

@@ -26,6 +26,8 @@ void KatalogTestowy::SetUp() {
     for (const auto& p : fs::directory_iterator(fs::path(BROLIK_ZRODLA) / "media"))
         przywroc_plik(p.path().filename().string());
     fs::current_path(katalog);
+    // The game's kept files go to the scratch directory, never to the user's own folders.
+    setenv("XDG_DATA_HOME", (katalog + "/dane").c_str(), 1);
     S_Reset();
 }
 

@@ -380,6 +380,16 @@ TEST_F(Proba, AKeyHeldThroughThePauseTypesAgain) {
     EXPECT_EQ(kafle_rzedu(WIERSZ_0), (V{2, 1, 1, 1, 2}));
 }
 
+TEST_F(Proba, AKeyHeldShortOfTheSystemsRepeatTypesOnce) {
+    slowa({"kotek"});
+    zacznij_haslo("kotek");
+    S_KeyPress(0.3, ALLEGRO_KEY_Q, 'q', 0.15);
+    S_KeyPress(1.3, ALLEGRO_KEY_W, 'w', 0.25);
+    S_KeyPress(2.3, ALLEGRO_KEY_E, 'e', 0.45);
+    graj();
+    EXPECT_EQ(dzwieki("s9").size(), 3u);
+}
+
 TEST_F(Proba, TheSixthTryAfterTheScrollIsPlayedInRowFour) {
     slowa({"kotek", "motek"});
     zacznij_haslo("kotek");
