@@ -491,7 +491,7 @@ void I_StartFullscreen() { pelny_na_starcie = true; }
 
 bool I_InitGraphics(const char* tytul) {
     // A window uncovered or restored must be drawn again: without a compositor it keeps what covered it.
-    al_set_new_display_flags(ALLEGRO_WINDOWED | ALLEGRO_RESIZABLE | ALLEGRO_GENERATE_EXPOSE_EVENTS);
+    const int flagi = ALLEGRO_WINDOWED | ALLEGRO_RESIZABLE | ALLEGRO_GENERATE_EXPOSE_EVENTS;
     // The window kept from the last run, but never larger than the screen it opens on.
     int w = gracza.szerokosc, h = gracza.wysokosc;
     ALLEGRO_MONITOR_INFO monitor;
@@ -499,7 +499,19 @@ bool I_InitGraphics(const char* tytul) {
         w = std::max(I_NAJMNIEJSZE_OKNO_W, std::min(w, monitor.x2 - monitor.x1));
         h = std::max(I_NAJMNIEJSZE_OKNO_H, std::min(h, monitor.y2 - monitor.y1));
     }
+    // OpenGL where it has framebuffer objects: the finished frame is kept with a texel copy there
+    // (under X11 the only driver; on Windows Direct3D through Wine costs ten times the CPU).
+    // Elsewhere, or where it is missing, the system's default driver.
+    al_set_new_display_flags(flagi | ALLEGRO_OPENGL);
     ekran = al_create_display(w, h);
+    if (ekran && al_get_opengl_version() < 0x03000000 && !al_have_opengl_extension("GL_EXT_framebuffer_object")) {
+        al_destroy_display(ekran);
+        ekran = nullptr;
+    }
+    if (!ekran) {
+        al_set_new_display_flags(flagi);
+        ekran = al_create_display(w, h);
+    }
     if (!ekran) {
         const std::string powod = I_ExtrasNoWindowReason();
         if (!powod.empty()) I_Error("cannot open a display: no OpenGL window could be created: " + powod);
@@ -695,7 +707,7 @@ bool i_slad_wlaczony = false;
 void I_TraceOpen() {
     const char* plik = std::getenv("BROLIK_TRACE");
     if (!plik || !*plik || plik_sladu) return;
-    plik_sladu = std::fopen(plik, "w");
+    plik_sladu = std::fopen(plik, "wb");  // binary: lines end in LF on every system
     i_slad_wlaczony = plik_sladu != nullptr;
     start_czasu = al_get_time();
 }

@@ -1,5 +1,6 @@
 // The operating system under Windows: console control events, a crash's last words, error boxes, leaving at once, the scratch picture's file, the check of a file before it is read, and the files kept between runs.
 #include <windows.h>
+#include <fcntl.h>
 #include <io.h>
 
 #include <cerrno>
@@ -51,9 +52,9 @@ std::wstring szerokie(const std::string& s) {
     return w;
 }
 
-// The scratch picture goes to the user's temporary folder, never beside the program.
-wchar_t ekr_sciezka[MAX_PATH + 64] = L"";
-volatile LONG ekr_nasz = 0;
+// The scratch picture lives in the user's temporary folder, never beside the program, in a file
+// the system deletes when its last handle closes: at I_RemoveScratch, or however the program ends.
+void* volatile ekr_uchwyt = INVALID_HANDLE_VALUE;
 
 }  // namespace
 
@@ -81,24 +82,35 @@ void I_SysShowError(const std::string& komunikat) {
 void I_SysExit(int status) { ExitProcess(static_cast<UINT>(status)); }
 
 bool I_WriteScratch(const char*, ALLEGRO_BITMAP* b) {
-    wchar_t katalog[MAX_PATH + 1];
+    I_RemoveScratch();
+    wchar_t katalog[MAX_PATH + 1], sciezka[MAX_PATH + 64];
     DWORD n = GetTempPathW(MAX_PATH + 1, katalog);
     if (n == 0 || n > MAX_PATH) return false;
-    _snwprintf(ekr_sciezka, MAX_PATH + 63, L"%lsbrolik-%lu-ekr.png", katalog, GetCurrentProcessId());
-    int dl = WideCharToMultiByte(CP_UTF8, 0, ekr_sciezka, -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(dl > 0 ? dl - 1 : 0, '\0');
-    if (dl > 0) WideCharToMultiByte(CP_UTF8, 0, ekr_sciezka, -1, utf8.data(), dl, nullptr, nullptr);
-    ekr_nasz = 1;
-    if (!al_save_bitmap(utf8.c_str(), b)) {
-        DeleteFileW(ekr_sciezka);
-        ekr_nasz = 0;
+    _snwprintf(sciezka, MAX_PATH + 63, L"%lsbrolik-%lu-ekr.png", katalog, GetCurrentProcessId());
+    HANDLE h = CreateFileW(sciezka, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    // The picture is written through a second handle; the first keeps the file alive until the end.
+    HANDLE do_zapisu = INVALID_HANDLE_VALUE;
+    int fd = -1;
+    if (DuplicateHandle(GetCurrentProcess(), h, GetCurrentProcess(), &do_zapisu, 0, FALSE, DUPLICATE_SAME_ACCESS))
+        fd = _open_osfhandle(reinterpret_cast<intptr_t>(do_zapisu), _O_BINARY);
+    if (fd < 0 && do_zapisu != INVALID_HANDLE_VALUE) CloseHandle(do_zapisu);
+    ALLEGRO_FILE* f = fd >= 0 ? al_fopen_fd(fd, "wb") : nullptr;
+    if (!f && fd >= 0) _close(fd);
+    bool ok = f && al_save_bitmap_f(f, ".png", b);
+    if (f) ok = al_fclose(f) && ok;
+    if (!ok) {
+        CloseHandle(h);
         return false;
     }
+    ekr_uchwyt = h;
     return true;
 }
 
 void I_RemoveScratch() {
-    if (InterlockedExchange(&ekr_nasz, 0)) DeleteFileW(ekr_sciezka);
+    void* h = InterlockedExchangePointer(&ekr_uchwyt, INVALID_HANDLE_VALUE);
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
 }
 
 namespace {

@@ -7,7 +7,8 @@ BUILD="g++ cmake make pkg-config liballegro5-dev liballegro-acodec5-dev liballeg
        liballegro-image5-dev liballegro-ttf5-dev libvorbis-dev libx11-dev libgl-dev"
 TESTS="libgtest-dev xvfb xauth xdotool openbox wmctrl x11-utils x11-xkb-utils x11-xserver-utils x11-apps imagemagick
        sox libsox-fmt-all vorbis-tools fontconfig hunspell hunspell-pl python3 python3-pil python3-numpy libopenal1
-       desktop-file-utils appstream man-db dpkg-dev file lintian"
+       desktop-file-utils appstream man-db dpkg-dev file lintian
+       g++-mingw-w64-x86-64-posix wine64 googletest zip unzip"
 
 case "$1" in
   play) PAKIETY="$BUILD" ;;
@@ -45,7 +46,10 @@ if [ "$1" = play ]; then
   cmake --build build -j"$(nproc)" --target brolik
   exec ./build/brolik
 fi
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
+# The Windows build's tests run under Wine when the libraries' tarballs are found: in
+# $BROLIK_ZRODLA_WINDOWS (then they must run), else in ../shared/third_party if it is there.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
+  ${BROLIK_ZRODLA_WINDOWS:+"-DBROLIK_ZRODLA_WINDOWS=$(readlink -f "$BROLIK_ZRODLA_WINDOWS")"}
 cmake --build build -j"$(nproc)"
 cd build
 # The end-to-end tests spend their time waiting on the game's real-time pacing, not computing:

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
+#include <random>
 
 namespace fs = std::filesystem;
 
@@ -16,13 +16,15 @@ std::ostream& operator<<(std::ostream& o, const rgb& c) {
 
 void KatalogTestowy::SetUp() {
     poprzedni = fs::current_path().string();
-    char wzor[] = "/tmp/brolik-test-XXXXXX";
-    char* k = mkdtemp(wzor);
-    ASSERT_NE(k, nullptr);
-    katalog = k;
+    // A fresh folder of our own in the system's temporary folder (mkdtemp is POSIX only).
+    std::random_device los;
+    fs::path k;
+    do k = fs::temp_directory_path() / ("brolik-test-" + std::to_string(los()));
+    while (!fs::create_directory(k));
+    katalog = k.string();
     fs::create_directory(katalog + "/media");
     for (const auto& p : fs::directory_iterator(fs::path(BROLIK_ZRODLA) / "media"))
-        fs::create_symlink(p.path(), fs::path(katalog) / "media" / p.path().filename());
+        przywroc_plik(p.path().filename().string());
     fs::current_path(katalog);
     // The game's kept files go to the scratch directory, never to the user's own folders.
     setenv("XDG_DATA_HOME", (katalog + "/dane").c_str(), 1);
@@ -39,6 +41,15 @@ void KatalogTestowy::podmien_plik(const std::string& plik, const std::string& tr
     fs::path p = fs::path(katalog) / "media" / plik;
     fs::remove(p);
     std::ofstream(p, std::ios::binary) << tresc;
+}
+
+// A link to the real file where the system has them; a copy elsewhere (Windows).
+void KatalogTestowy::przywroc_plik(const std::string& plik) {
+    fs::path cel = fs::path(katalog) / "media" / plik;
+    fs::remove(cel);
+    std::error_code blad;
+    fs::create_symlink(fs::path(BROLIK_ZRODLA) / "media" / plik, cel, blad);
+    if (blad) fs::copy_file(fs::path(BROLIK_ZRODLA) / "media" / plik, cel);
 }
 
 void KatalogTestowy::usun_plik(const std::string& plik) { fs::remove(fs::path(katalog) / "media" / plik); }

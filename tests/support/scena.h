@@ -25,6 +25,8 @@ protected:
     // Replaces media/<plik> in the scratch directory with this content.
     void podmien_plik(const std::string& plik, const std::string& tresc);
     void usun_plik(const std::string& plik);
+    // Puts the real media/<plik> back.
+    void przywroc_plik(const std::string& plik);
     std::string katalog;
 
 private:
