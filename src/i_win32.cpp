@@ -109,6 +109,8 @@ std::string I_FileFault(const std::string& sciezka) {
     if (cechy != INVALID_FILE_ATTRIBUTES && (cechy & FILE_ATTRIBUTE_DEVICE)) return "is not a regular file";
     FILE* f = _wfopen(w.c_str(), L"rb");
     if (!f) return std::string("cannot be read: ") + std::strerror(errno);
+    const DWORD rodzaj = GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(f))));
     std::fclose(f);
-    return "";
+    if (rodzaj == FILE_TYPE_PIPE) return "is a named pipe, not a file";
+    return rodzaj == FILE_TYPE_DISK ? "" : "is not a regular file";
 }
