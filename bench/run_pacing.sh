@@ -20,6 +20,8 @@ for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$nr ] && break; sleep 0.1; done
 export DISPLAY=:$nr
 # Sound through a silent OpenAL device, so the mixer runs as it would on a real machine.
 export ALSOFT_DRIVERS=null
+# The defaults, whatever the user running it has set (fullscreen, a large window).
+export XDG_CONFIG_HOME="$katalog/konfiguracja" XDG_DATA_HOME="$katalog/dane"
 
 if command -v glxinfo >/dev/null; then glxinfo 2>/dev/null | grep -E 'OpenGL renderer' ; fi
 echo "cores: $(nproc), load: $(cut -d' ' -f1-3 /proc/loadavg)"

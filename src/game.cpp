@@ -86,8 +86,11 @@ double przerwa_liczenia(int pkt) {
     return 0.001;
 }
 
+bool gra_ukonczona = false;
+
 void gra() {
     SLAD("gra");
+    gra_ukonczona = false;
     // A word is drawn by a remainder of division by the list's length: with no words there is
     // nothing to play, and the game goes back to the menu untouched.
     if (ih < 1) return;
@@ -313,6 +316,7 @@ void final_pocz(int& gr) {
 
 void koniec_fin(int& gr) {
     SLAD("koniec_fin");
+    gra_ukonczona = true;
     for (int i = 0; i <= 299; ++i) {
         rozciagnij(el, 10, 130, 5, 5, 395 - i, 295 - i / 4, 2 * i + 10, 2 * (i / 4) + 10);
         rozciagnij(el, 140, 170, 9, 9, 400 - i, 300 - i / 4, 2 * i, 2 * (i / 4));

@@ -8,6 +8,9 @@ void zmiana_gracza(int& gr);
 void final_pocz(int& gr);
 void koniec_fin(int& gr);
 
+// True once the last game has reached its end screen: its totals are final.
+extern bool gra_ukonczona;
+
 // The prize of a word guessed after pruba failed tries of the main stage.
 int nagroda(int pruba);
 // The rest per step of a count-up of pkt zł.

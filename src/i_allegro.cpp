@@ -1,4 +1,4 @@
-// The real platform, on every system Allegro runs on: the window and its presentation, the paced clock, keyboard, mouse, close requests and the trace file.
+// The real platform, on every system Allegro runs on: the window and its presentation, the paced clock, keyboard, mouse, close requests, the player's settings and the trace file.
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_font.h>
 #include <allegro5/allegro_image.h>
@@ -10,7 +10,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <chrono>
 #include <deque>
+#include <future>
 #include <string>
 
 #include "i_local.h"
@@ -71,6 +73,76 @@ bool w_odpoczynku = false;
 
 FILE* plik_sladu = nullptr;
 double start_czasu = 0;
+
+// The player's settings: read at start-up, written a second after the last change (so a window
+// dragged to a new size is written once) on a thread of its own, since a synced write can take
+// longer than a frame; and at shutdown if a change is still unwritten.
+i_ustawienia gracza;
+std::vector<std::string> pominiete;  // the file's lines not taken, carried as comments
+std::string plik_ustawien;            // "" when the system gives no settings folder
+bool do_zapisu = false;
+double zmiana_ustawien = 0;
+constexpr double ZWLOKA_ZAPISU = 1.0;
+std::future<std::string> zapis;
+bool ostrzezono_o_ustawieniach = false;  // the file is worth one warning a run, not one per write
+
+void ostrzez_o_ustawieniach(const std::string& co) {
+    if (!ostrzezono_o_ustawieniach) I_Warning(plik_ustawien + ": " + co);
+    ostrzezono_o_ustawieniach = true;
+}
+
+void wczytaj_ustawienia() {
+    const std::string katalog = I_UserFolder(false);
+    if (katalog.empty()) return;
+    plik_ustawien = katalog + "ustawienia.txt";
+    std::string tekst, blad;
+    if (!I_ReadFile(plik_ustawien, 64 * 1024, &tekst, &blad)) {
+        if (!blad.empty()) ostrzez_o_ustawieniach("cannot read the settings: " + blad + "; the defaults are used");
+        return;
+    }
+    const std::string uwaga = I_ParseSettings(tekst, &gracza, &pominiete);
+    if (!uwaga.empty()) ostrzez_o_ustawieniach(uwaga + "; the defaults stand for what was not taken");
+}
+
+void zmienione() {
+    do_zapisu = true;
+    zmiana_ustawien = al_get_time();
+}
+
+void odbierz_zapis() {
+    const std::string blad = zapis.get();
+    if (!blad.empty()) ostrzez_o_ustawieniach("cannot save the settings: " + blad);
+}
+
+// Starts a write once the settings have rested long enough, and collects one finished.
+void pilnuj_zapisu() {
+    if (zapis.valid() && zapis.wait_for(std::chrono::seconds(0)) == std::future_status::ready) odbierz_zapis();
+    if (!do_zapisu || zapis.valid() || al_get_time() < zmiana_ustawien + ZWLOKA_ZAPISU) return;
+    do_zapisu = false;
+    if (plik_ustawien.empty()) {
+        if (!ostrzezono_o_ustawieniach) I_Warning("no settings folder can be made: the settings are not kept");
+        ostrzezono_o_ustawieniach = true;
+        return;
+    }
+    auto pisz = [sciezka = plik_ustawien, tekst = I_FormatSettings(gracza, pominiete)] {
+        std::string blad;
+        I_ReplaceFile(sciezka, tekst, &blad);
+        return blad;
+    };
+    try {
+        zapis = std::async(std::launch::async, pisz);
+    } catch (const std::system_error&) {
+        zapis = std::async(std::launch::deferred, pisz);  // no second thread: written here
+        odbierz_zapis();
+    }
+}
+
+// A short notice of a setting changed from the keyboard, drawn over the finished frame when it is
+// presented, so the game's own frames never hold it.
+std::string napis;
+double napis_do = 0;
+constexpr double CZAS_NAPISU = 1.5;
+ALLEGRO_BITMAP* z_napisem = nullptr;  // the finished frame with the notice over it
 
 void sprzataj() {
     if (i_sprzatanie) i_sprzatanie();
@@ -173,6 +245,35 @@ void zachowaj_klatke(int x, int y, int w, int h) {
     al_set_target_bitmap(cel);
 }
 
+void pokaz_napis(const std::string& tekst) {
+    napis = tekst;
+    napis_do = al_get_time() + CZAS_NAPISU;
+    brudny = caly = true;
+}
+
+// The notice over a copy of the frame, in the picture's own pixels, so it scales with it.
+ALLEGRO_BITMAP* obraz_z_napisem() {
+    if (!f28) return gotowa;
+    if (!z_napisem) z_napisem = al_create_bitmap(800, 600);
+    if (!z_napisem) return gotowa;
+    al_set_target_bitmap(z_napisem);
+    al_draw_bitmap(gotowa, 0, 0, 0);
+    // Over the game's title plate (352 pixels wide, centred at 588), the least needed part of the
+    // game's screens: the guess and the board stay in sight.
+    const int w = std::max(352, al_get_text_width(f28, napis.c_str()) + 48), h = al_get_font_line_height(f28) + 20;
+    const int x = std::min(800 - w, 588 - w / 2), y = 38;
+    al_set_clipping_rectangle(x, y, w, h);
+    al_clear_to_color(al_map_rgb(236, 196, 64));
+    al_set_clipping_rectangle(x + 3, y + 3, w - 6, h - 6);
+    al_clear_to_color(al_map_rgb(16, 24, 72));
+    al_reset_clipping_rectangle();
+    al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_INVERSE_ALPHA);
+    al_draw_text(f28, al_map_rgb(255, 255, 255), x + w / 2, y + 10, ALLEGRO_ALIGN_CENTRE, napis.c_str());
+    al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
+    al_set_target_backbuffer(ekran);
+    return z_napisem;
+}
+
 // The one place where the finished frame is mapped onto the window.
 void pokaz() {
     // Refreshes are counted from when a present starts, so a slow present does not stretch the cadence.
@@ -190,12 +291,13 @@ void pokaz() {
     al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
     ALLEGRO_BITMAP* bb = al_get_backbuffer(ekran);
     const int zw = zmiana_x1 - zmiana_x0, zh = zmiana_y1 - zmiana_y0;
-    if (I_ExtrasCanCopyArea() && !caly && !rozmiar_niepewny && zw > 0 && zh > 0 && zw * zh < 800 * 600 / 2 && al_get_bitmap_width(bb) == 800 &&
+    const bool napis_widac = napis_do > 0;
+    if (I_ExtrasCanCopyArea() && !caly && !napis_widac && !rozmiar_niepewny && zw > 0 && zh > 0 && zw * zh < 800 * 600 / 2 && al_get_bitmap_width(bb) == 800 &&
         al_get_bitmap_height(bb) == 600) {
         al_draw_bitmap_region(gotowa, zmiana_x0, zmiana_y0, zw, zh, zmiana_x0, zmiana_y0, 0);
         I_ExtrasCopyArea(zmiana_x0, 600 - zmiana_y1, zw, zh);
     } else {
-        rysuj_w_oknie(gotowa);
+        rysuj_w_oknie(napis_widac ? obraz_z_napisem() : gotowa);
         al_flip_display();
     }
     caly = false;
@@ -227,15 +329,53 @@ void przelacz_pelny_ekran() {
     brudny = caly = rozmiar_niepewny = true;
 }
 
+// The sound keys: on and off, and the volume a step down or up (never to nothing: that is "off").
+// A volume key switches the sound on too: whoever changes the volume wants to hear it.
+constexpr int KROK_GLOSNOSCI = 20;
+
+void klawisz_dzwieku(int klawisz) {
+    if (klawisz == ALLEGRO_KEY_F9) {
+        gracza.dzwiek = !gracza.dzwiek;
+    } else if (klawisz == ALLEGRO_KEY_F7) {
+        gracza.dzwiek = true;
+        const int nizej = (gracza.glosnosc - 1) / KROK_GLOSNOSCI * KROK_GLOSNOSCI;
+        gracza.glosnosc = nizej >= KROK_GLOSNOSCI ? nizej : std::min(gracza.glosnosc, KROK_GLOSNOSCI);
+    } else {
+        gracza.dzwiek = true;
+        gracza.glosnosc = std::min(100, (gracza.glosnosc / KROK_GLOSNOSCI + 1) * KROK_GLOSNOSCI);
+    }
+    I_SetSound(gracza.dzwiek, gracza.glosnosc);
+    zmienione();
+    if (klawisz == ALLEGRO_KEY_F9)
+        pokaz_napis(gracza.dzwiek ? "Dźwięk włączony" : "Dźwięk wyłączony");
+    else
+        pokaz_napis("Głośność " + std::to_string(gracza.glosnosc) + " %");
+}
+
+bool klawisz_glosu(int klawisz) {
+    return klawisz == ALLEGRO_KEY_F9 || klawisz == ALLEGRO_KEY_F7 || klawisz == ALLEGRO_KEY_F8;
+}
+
+// A switch asked for by the player is kept for the next run (unlike --fullscreen).
+void przelacz_na_zyczenie() {
+    przelacz_pelny_ekran();
+    gracza.pelny_ekran = al_get_display_flags(ekran) & ALLEGRO_FULLSCREEN_WINDOW;
+    zmienione();
+}
+
 void do_pisania(const ALLEGRO_EVENT& e) {
     if (pisanie_otwarte) pisanie.push_back(e);
 }
 
-// Passes a keystroke on to the typing reader, less the fullscreen switches.
+// Passes a keystroke on to the typing reader, less the fullscreen switches and the sound keys.
 void klawisz(const ALLEGRO_EVENT& e) {
     const int kod = e.keyboard.keycode;
     if (kod == ALLEGRO_KEY_F11) {
-        if (e.type == ALLEGRO_EVENT_KEY_DOWN) przelacz_pelny_ekran();
+        if (e.type == ALLEGRO_EVENT_KEY_DOWN) przelacz_na_zyczenie();
+        return;
+    }
+    if (klawisz_glosu(kod)) {
+        if (e.type == ALLEGRO_EVENT_KEY_DOWN) klawisz_dzwieku(kod);
         return;
     }
     if (enter_czeka && (!enter(kod) || e.type != ALLEGRO_EVENT_KEY_CHAR)) {
@@ -251,7 +391,7 @@ void klawisz(const ALLEGRO_EVENT& e) {
         enter_czeka = false;
         enter_w_akordzie = enter_ukryty = e.keyboard.modifiers & ALLEGRO_KEYMOD_ALT;
         if (enter_w_akordzie) {
-            przelacz_pelny_ekran();
+            przelacz_na_zyczenie();
             return;
         }
         do_pisania(enter_wcisniety);
@@ -264,6 +404,11 @@ void klawisz(const ALLEGRO_EVENT& e) {
 void pompuj() {
     if (I_SysQuitRequested()) zamkniecie = true;
     if (!zdarzenia_okna) return;
+    if (napis_do > 0 && al_get_time() >= napis_do) {
+        napis_do = 0;
+        brudny = caly = true;
+    }
+    pilnuj_zapisu();
     ALLEGRO_EVENT e;
     while (al_get_next_event(zdarzenia_okna, &e)) {
         switch (e.type) {
@@ -272,6 +417,12 @@ void pompuj() {
             al_acknowledge_resize(ekran);
             brudny = caly = true;
             rozmiar_niepewny = false;
+            if (!(al_get_display_flags(ekran) & ALLEGRO_FULLSCREEN_WINDOW) &&
+                (al_get_display_width(ekran) != gracza.szerokosc || al_get_display_height(ekran) != gracza.wysokosc)) {
+                gracza.szerokosc = std::max(I_NAJMNIEJSZE_OKNO_W, al_get_display_width(ekran));
+                gracza.wysokosc = std::max(I_NAJMNIEJSZE_OKNO_H, al_get_display_height(ekran));
+                zmienione();
+            }
             break;
         case ALLEGRO_EVENT_DISPLAY_EXPOSE: brudny = caly = true; break;
         case ALLEGRO_EVENT_DISPLAY_SWITCH_IN: brudny = caly = true; break;
@@ -302,7 +453,12 @@ void spij_do(double koniec) {
         if (teraz >= koniec) break;
         double do_kiedy = koniec;
         if (brudny && ostatni_pokaz + okres < do_kiedy) do_kiedy = ostatni_pokaz + okres;
-        al_rest(do_kiedy - teraz);
+        if (napis_do > 0 && napis_do < do_kiedy) do_kiedy = napis_do;
+        // A keystroke wakes the rest, so the window's and the sound's keys act at once.
+        if (zdarzenia_okna)
+            al_wait_for_event_timed(zdarzenia_okna, nullptr, static_cast<float>(do_kiedy - teraz));
+        else
+            al_rest(do_kiedy - teraz);
     }
     w_odpoczynku = false;
     koniec_odpoczynku = al_get_time();
@@ -322,11 +478,13 @@ bool I_Init() {
     // Registered after al_init, so it runs before the library's own shutdown at exit.
     std::atexit(sprzataj);
     I_TraceOpen();
+    wczytaj_ustawienia();
     return true;
 }
 
 void I_InitSound() {
     if (!I_InstallMixer()) I_Warning("no audio device: the game plays silently");
+    I_SetSound(gracza.dzwiek, gracza.glosnosc);
 }
 
 void I_StartFullscreen() { pelny_na_starcie = true; }
@@ -334,12 +492,21 @@ void I_StartFullscreen() { pelny_na_starcie = true; }
 bool I_InitGraphics(const char* tytul) {
     // A window uncovered or restored must be drawn again: without a compositor it keeps what covered it.
     al_set_new_display_flags(ALLEGRO_WINDOWED | ALLEGRO_RESIZABLE | ALLEGRO_GENERATE_EXPOSE_EVENTS);
-    ekran = al_create_display(800, 600);
+    // The window kept from the last run, but never larger than the screen it opens on.
+    int w = gracza.szerokosc, h = gracza.wysokosc;
+    ALLEGRO_MONITOR_INFO monitor;
+    if (al_get_monitor_info(0, &monitor)) {
+        w = std::max(I_NAJMNIEJSZE_OKNO_W, std::min(w, monitor.x2 - monitor.x1));
+        h = std::max(I_NAJMNIEJSZE_OKNO_H, std::min(h, monitor.y2 - monitor.y1));
+    }
+    ekran = al_create_display(w, h);
     if (!ekran) {
         const std::string powod = I_ExtrasNoWindowReason();
         if (!powod.empty()) I_Error("cannot open a display: no OpenGL window could be created: " + powod);
         return false;
     }
+    al_set_window_constraints(ekran, I_NAJMNIEJSZE_OKNO_W, I_NAJMNIEJSZE_OKNO_H, 0, 0);
+    al_apply_window_constraints(ekran, true);
     I_ExtrasInit(ekran, sprzataj);
     al_set_window_title(ekran, tytul);
     ustaw_ikone();
@@ -354,7 +521,8 @@ bool I_InitGraphics(const char* tytul) {
     zdarzenia_okna = al_create_event_queue();
     al_register_event_source(zdarzenia_okna, al_get_display_event_source(ekran));
     al_register_event_source(zdarzenia_okna, al_get_keyboard_event_source());
-    if (pelny_na_starcie) przelacz_pelny_ekran();
+    // --fullscreen wins for this run, and is not kept unless the player switches.
+    if (pelny_na_starcie || gracza.pelny_ekran) przelacz_pelny_ekran();
     pokaz();
     // The first present sets up the context and is slow; the schedule starts after it.
     harmonogram = koniec_odpoczynku = al_get_time();
@@ -363,6 +531,10 @@ bool I_InitGraphics(const char* tytul) {
 }
 
 void I_ShutdownGraphics() {
+    if (zapis.valid()) odbierz_zapis();
+    zmiana_ustawien = -ZWLOKA_ZAPISU;
+    pilnuj_zapisu();
+    if (zapis.valid()) odbierz_zapis();
     I_CloseTyping();
     if (zdarzenia_okna) al_destroy_event_queue(zdarzenia_okna);
     zdarzenia_okna = nullptr;
@@ -370,6 +542,8 @@ void I_ShutdownGraphics() {
     tylny = nullptr;
     if (powiekszony) al_destroy_bitmap(powiekszony);
     powiekszony = nullptr;
+    if (z_napisem) al_destroy_bitmap(z_napisem);
+    z_napisem = nullptr;
     if (gotowa) al_destroy_bitmap(gotowa);
     gotowa = nullptr;
     if (ekran) al_destroy_display(ekran);
@@ -456,7 +630,7 @@ void I_GetKeyboardState(i_klawiatura* stan) {
     // A key the state shows down has its press queued already: pumping again classifies it.
     pompuj();
     for (int k = 0; k < ALLEGRO_KEY_MAX; ++k) I_SetKey(stan, k, al_key_down(&al, k));
-    I_SetKey(stan, ALLEGRO_KEY_F11, false);
+    for (int k : {ALLEGRO_KEY_F11, ALLEGRO_KEY_F9, ALLEGRO_KEY_F7, ALLEGRO_KEY_F8}) I_SetKey(stan, k, false);
     if (enter_czeka || enter_ukryty) {
         if (I_KeyDown(stan, ALLEGRO_KEY_ENTER) || I_KeyDown(stan, ALLEGRO_KEY_PAD_ENTER)) {
             I_SetKey(stan, ALLEGRO_KEY_ENTER, false);

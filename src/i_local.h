@@ -4,6 +4,7 @@
 #include <allegro5/allegro.h>
 
 #include <string>
+#include <vector>
 
 // The operating system: i_posix.cpp or i_win32.cpp.
 // Installs the answers to the ways out the game does not steer. A request to end (Ctrl+C, SIGTERM,
@@ -34,3 +35,21 @@ bool I_ExtrasCanCopyArea();
 // Copies that rectangle (rows counted from the window's bottom) to the window; only after
 // I_ExtrasCanCopyArea said yes. Everywhere else a present is whole.
 void I_ExtrasCopyArea(int x, int y, int w, int h);
+
+// What the player sets with the platform's keys and the window, kept between runs in a small text
+// file (i_pliki.cpp reads and writes its text; i_allegro.cpp applies it and says when it changed).
+struct i_ustawienia {
+    bool dzwiek = true;
+    int glosnosc = 100;  // per cent
+    bool pelny_ekran = false;
+    int szerokosc = 800, wysokosc = 600;  // the window's, when not fullscreen
+};
+// The window is never smaller than this, so the picture in it is at least half its size.
+constexpr int I_NAJMNIEJSZE_OKNO_W = 400, I_NAJMNIEJSZE_OKNO_H = 300;
+// Reads the file's text into *u, line by line: what the text lacks, or gets wrong, keeps the value
+// *u had. Returns "" or one warning naming the first bad line (and how many more there are). The
+// bad lines go to *pominiete, to be written back as comments and carried on, never as settings.
+std::string I_ParseSettings(const std::string& tekst, i_ustawienia* u, std::vector<std::string>* pominiete);
+std::string I_FormatSettings(const i_ustawienia& u, const std::vector<std::string>& pominiete);
+// The sound as set: on or off (playing sounds stop at once) and the volume in per cent.
+void I_SetSound(bool wlaczony, int glosnosc);

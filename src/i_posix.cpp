@@ -1,5 +1,6 @@
-// The operating system under POSIX: signals, a crash's last words, leaving at once, the scratch picture's file and the check of a file before it is read.
+// The operating system under POSIX: signals, a crash's last words, leaving at once, the scratch picture's file, the check of a file before it is read, and the files kept between runs.
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 #include "i_local.h"
 #include "i_system.h"
@@ -118,6 +120,105 @@ void I_RemoveScratch() {
     if (pisany) unlink(tymczasowy);
     if (ekr_nietkniety()) unlink(ekr_nazwa);
     ekr_nasz = 0;
+}
+
+namespace {
+
+std::string opis(int nr) { return std::strerror(nr); }
+
+bool zapisz_calosc(int fd, const std::string& tresc) {
+    size_t zapisane = 0;
+    while (zapisane < tresc.size()) {
+        ssize_t n = write(fd, tresc.data() + zapisane, tresc.size() - zapisane);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        zapisane += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+int blokada = -1;
+
+}  // namespace
+
+bool I_ReadFile(const std::string& sciezka, size_t najwiecej, std::string* tresc, std::string* blad) {
+    blad->clear();
+    // Non-blocking, so a pipe put in the file's place cannot stop the game at its open.
+    int fd = open(sciezka.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno != ENOENT) *blad = opis(errno);
+        return false;
+    }
+    struct stat st = {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        *blad = S_ISDIR(st.st_mode) ? "a directory, not a file" : "not a regular file";
+        close(fd);
+        return false;
+    }
+    std::string t;
+    char kawalek[4096];
+    for (;;) {
+        ssize_t n = read(fd, kawalek, sizeof kawalek);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) *blad = opis(errno);
+        if (n > 0 && t.size() + n > najwiecej) *blad = "larger than " + std::to_string(najwiecej) + " bytes";
+        if (n <= 0 || !blad->empty()) break;
+        t.append(kawalek, static_cast<size_t>(n));
+    }
+    close(fd);
+    if (!blad->empty()) return false;
+    *tresc = std::move(t);
+    return true;
+}
+
+bool I_ReplaceFile(const std::string& sciezka, const std::string& tresc, std::string* blad) {
+    std::string nazwa = sciezka + ".XXXXXX";
+    int fd = mkostemp(nazwa.data(), O_CLOEXEC);
+    if (fd < 0) {
+        *blad = "cannot create a new file beside it: " + opis(errno);
+        return false;
+    }
+    // mkostemp makes it private to the user; a file a person may read and edit is not secret.
+    bool ok = fchmod(fd, 0644) == 0 && zapisz_calosc(fd, tresc) && fsync(fd) == 0;
+    int nr = errno;
+    if (close(fd) != 0 && ok) ok = false, nr = errno;
+    if (ok && std::rename(nazwa.c_str(), sciezka.c_str()) != 0) ok = false, nr = errno;
+    if (!ok) {
+        unlink(nazwa.c_str());
+        *blad = opis(nr);
+        return false;
+    }
+    // The rename itself reaches the disk only with its folder.
+    std::string katalog = sciezka.substr(0, sciezka.find_last_of('/') + 1);
+    int k = open(katalog.empty() ? "." : katalog.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (k >= 0) {
+        fsync(k);
+        close(k);
+    }
+    return true;
+}
+
+bool I_LockFile(const std::string& sciezka) {
+    I_UnlockFile();
+    int fd = open(sciezka.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    // Polled rather than blocking, so a holder that hangs costs at most the 2 s.
+    for (int proba = 0; proba < 100; ++proba) {
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            blokada = fd;
+            return true;
+        }
+        if (errno != EWOULDBLOCK && errno != EINTR) break;
+        const timespec chwila = {0, 20 * 1000 * 1000};
+        nanosleep(&chwila, nullptr);
+    }
+    close(fd);
+    return false;
+}
+
+void I_UnlockFile() {
+    if (blokada >= 0) close(blokada);
+    blokada = -1;
 }
 
 std::string I_FileFault(const std::string& sciezka) {

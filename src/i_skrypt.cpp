@@ -27,6 +27,9 @@ struct zdarzenie {
     double t2;  // how long a stall lasts
 };
 
+// A key held past this delay repeats its character at this rate, as a desktop's keyboard does.
+constexpr double POWTARZANIE_PO = 0.5, POWTORZENIA_NA_SEKUNDE = 30;
+
 double teraz = 0;
 // Where the rests say the clock should be; it trails `teraz` only after a stall.
 double harmonogram = 0;
@@ -62,13 +65,14 @@ void dodaj(double t, rodzaj r, int a = 0, int b = 0, int c = 0, double t2 = 0) {
     skrypt.insert(gdzie, z);
 }
 
-void do_kolejki(unsigned typ, int klawisz, int znak) {
+void do_kolejki(unsigned typ, int klawisz, int znak, bool powtorzenie = false) {
     if (!kolejka_otwarta) return;
     ALLEGRO_EVENT e;
     std::memset(&e, 0, sizeof e);
     e.type = typ;
     e.keyboard.keycode = klawisz;
     e.keyboard.unichar = znak;
+    e.keyboard.repeat = powtorzenie;
     e.keyboard.timestamp = teraz;
     kolejka.push_back(e);
 }
@@ -86,7 +90,7 @@ void przetworz() {
                 do_kolejki(ALLEGRO_EVENT_KEY_DOWN, z.a, 0);
                 break;
             case ZNAK:
-                do_kolejki(ALLEGRO_EVENT_KEY_CHAR, z.a, z.b);
+                do_kolejki(ALLEGRO_EVENT_KEY_CHAR, z.a, z.b, z.c);
                 break;
             case KLAWISZ_W_GORE:
                 klawisze[z.a] = false;
@@ -160,6 +164,7 @@ double S_Now() { return teraz; }
 void S_KeyPress(double t, int klawisz, int znak, double trzymaj) {
     dodaj(t, KLAWISZ_W_DOL, klawisz);
     if (znak) dodaj(t, ZNAK, klawisz, znak);
+    for (double r = t + POWTARZANIE_PO; r < t + trzymaj; r += 1.0 / POWTORZENIA_NA_SEKUNDE) dodaj(r, ZNAK, klawisz, znak, 1);
     dodaj(t + trzymaj, KLAWISZ_W_GORE, klawisz);
 }
 void S_KeyDown(double t, int klawisz) { dodaj(t, KLAWISZ_W_DOL, klawisz); }

@@ -15,6 +15,7 @@ double S_Now();
 
 // Keyboard. A press is key down (with its character, 0 for none) and, `trzymaj` seconds later,
 // key up: the typed-character queue sees KEY_DOWN (no character), KEY_CHAR, KEY_UP (no character).
+// A press held over 0.5 s repeats as the system does: a KEY_CHAR marked `repeat`, 30 a second.
 void S_KeyPress(double t, int klawisz, int znak = 0, double trzymaj = 0.05);
 void S_KeyDown(double t, int klawisz);
 void S_KeyUp(double t, int klawisz);

@@ -12,6 +12,7 @@
 #include <system_error>
 #include <vector>
 
+#include "i_local.h"
 #include "i_system.h"
 
 struct i_dzwiek {
@@ -97,6 +98,15 @@ const sterownik MIKSER = {
 
 const sterownik* biezacy = &CISZA;
 bool audio_zainstalowane = false;
+// The player's switch and volume, kept whichever driver plays: the silent one remembers them too.
+bool wlaczony = true;
+float wzmocnienie = 1;
+
+void ustaw_mikser() {
+    if (biezacy != &MIKSER) return;
+    if (!wlaczony) al_stop_samples();
+    if (ALLEGRO_MIXER* m = al_get_default_mixer()) al_set_mixer_gain(m, wzmocnienie);
+}
 
 // Decodes the whole file; returns its length in seconds, or a negative value with *blad set.
 // The samples are kept in *p only when `zachowaj` (the mixer wants them).
@@ -185,6 +195,7 @@ bool I_InstallMixer() {
         audio_zainstalowane = true;
         if (al_init_acodec_addon() && al_reserve_samples(13)) {
             biezacy = &MIKSER;
+            ustaw_mikser();
             return true;
         }
     }
@@ -193,6 +204,15 @@ bool I_InstallMixer() {
 }
 
 void I_SilenceSound() { biezacy = &CISZA; }
+
+void I_SetSound(bool wlacz, int glosnosc) {
+    wlaczony = wlacz;
+    // Loudness is heard on a roughly logarithmic scale: the square makes each step of the
+    // volume sound about as large as the last.
+    const double v = std::clamp(glosnosc, 0, 100) / 100.0;
+    wzmocnienie = static_cast<float>(v * v);
+    ustaw_mikser();
+}
 
 void I_ShutdownSound() {
     if (przygotowanie.valid()) przygotowanie.wait();
@@ -241,7 +261,7 @@ void I_StartSound(i_dzwiek* d, float glosnosc, float predkosc) {
     if (!d) return;
     if (i_slad_wlaczony) I_TraceLine(("sound " + d->nazwa).c_str());
     if (i_sluchacz_dzwiekow) i_sluchacz_dzwiekow(d, glosnosc, predkosc);
-    biezacy->graj(d->probka, glosnosc, predkosc);
+    if (wlaczony) biezacy->graj(d->probka, glosnosc, predkosc);
 }
 
 void I_FreeSound(i_dzwiek* d) {

@@ -41,6 +41,23 @@ extern void (*i_sprzatanie)();
 bool I_WriteScratch(const char* nazwa, ALLEGRO_BITMAP* b);
 void I_RemoveScratch();
 
+// Files kept between runs. I_UserFolder is the user's settings folder (false) or data folder
+// (true), created if missing, ending in a separator; "" when there is none. On Linux they follow
+// XDG_CONFIG_HOME and XDG_DATA_HOME, so tests can point them elsewhere.
+std::string I_UserFolder(bool dane);
+// Reads a whole regular file of at most `najwiecej` bytes. False with *blad empty when there is no
+// such file; false with the reason otherwise (a directory or device in its place, too large, no
+// permission).
+bool I_ReadFile(const std::string& sciezka, size_t najwiecej, std::string* tresc, std::string* blad);
+// Writes a new file beside the old, flushed to the disk, and renames it over the old: a crash or
+// power cut leaves the old contents or the new, never a mixture. On failure the old file is
+// untouched, no temporary is left behind, and *blad says why. Safe to call from a second thread.
+bool I_ReplaceFile(const std::string& sciezka, const std::string& tresc, std::string* blad);
+// One exclusive lock on a lock file of this name (created if missing, never removed), held across
+// a read-merge-write that another instance of the game may be doing at the same moment. Waits up
+// to 2 s for another holder, then gives up (false). One lock at a time.
+bool I_LockFile(const std::string& sciezka);
+void I_UnlockFile();
 // Why a file cannot be read as data, checked before anything opens it to read: "" when it can;
 // else "missing", what it is instead of a regular file (a named pipe would block the reading for
 // good, a directory), or "cannot be read: " and the system's reason.

@@ -25,15 +25,23 @@ void uzycie(std::FILE* dokad) {
         "\n"
         "Keys:\n"
         "  mouse            the menu: hold the left button over an item\n"
+        "  Up, Down, Tab    the menu: move the highlight (Shift+Tab back); Enter or Space acts on it\n"
+        "  W                the menu: the best results\n"
         "  letters, Enter   type a player's name and confirm it; type a guess\n"
         "  Backspace        delete the last letter\n"
         "  Space            start a word; draw the balls\n"
         "  Enter            leave the end screen\n"
         "  F11, Alt+Enter   switch between the window and fullscreen\n"
+        "  F9               switch the sound off and on\n"
+        "  F7, F8           lower and raise the volume\n"
         "  Escape           leave the game at once\n"
         "\n"
         "Media (fonts, pictures, sounds and the word list) are read from\n"
-        "  media/ in the working directory, else <dir of the executable>/../share/brolik/media\n",
+        "  media/ in the working directory, else <dir of the executable>/../share/brolik/media\n"
+        "The sound, the volume, fullscreen and the window's size are kept in the user's\n"
+        "settings folder (ustawienia.txt in ~/.config/brolik on Linux, %APPDATA%\\brolik on Windows),\n"
+        "the ten best results in its data folder (wyniki.txt in ~/.local/share/brolik on Linux,\n"
+        "%APPDATA%\\brolik on Windows).\n",
         dokad);
 }
 

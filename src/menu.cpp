@@ -1,15 +1,17 @@
-// The main menu, the rules and information pages, and the entry of the players' names.
+// The main menu, the rules, information and best results pages, and the entry of the players' names.
 #include "menu.h"
 
 #include <allegro5/allegro_font.h>
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "game.h"
 #include "shell.h"
 #include "state.h"
 #include "word.h"
+#include "wyniki.h"
 
 namespace {
 
@@ -61,6 +63,40 @@ int pozycja_menu(int x, int y) {
     return 0;
 }
 
+namespace {
+
+// The best results: a sixth, smaller item below the five, which keep their places and areas.
+constexpr int WYNIKI = 6;
+constexpr int WYNIKI_X = 325, WYNIKI_Y = 532, WYNIKI_W = 150, WYNIKI_H = 31;
+// Its glowing band and hit area, placed in it as the large items' are in theirs.
+constexpr int PASMO6_X = 333, PASMO6_Y = 539, PASMO6_W = 136, PASMO6_H = 18;
+
+int pozycja_z_wynikami(int x, int y) {
+    if (x > PASMO6_X && x <= PASMO6_X + PASMO6_W - 2 && y > PASMO6_Y && y < PASMO6_Y + PASMO6_H) return WYNIKI;
+    return pozycja_menu(x, y);
+}
+
+// Alpha 0 makes the tint additive: the band glows and nothing is darkened.
+void podswietl(int k) {
+    const ALLEGRO_COLOR blask = al_map_rgba(50, 250, 250, 0);
+    if (k >= 1 && k <= 5) al_draw_tinted_bitmap_region(bufor, blask, 310, 50 * k + 239, 184, 24, 310, 50 * k + 239, 0);
+    if (k == WYNIKI)
+        al_draw_tinted_bitmap_region(bufor, blask, PASMO6_X, PASMO6_Y, PASMO6_W, PASMO6_H, PASMO6_X, PASMO6_Y, 0);
+}
+
+constexpr double CZAS_WYNIKOW_PO_GRZE = 8;
+
+// A key pressed since the last look, modifiers alone aside; the keys held are not new presses.
+bool nowy_klawisz() {
+    ALLEGRO_EVENT e;
+    bool jest = false;
+    while (I_NextTyped(&e))
+        if (e.type == ALLEGRO_EVENT_KEY_DOWN && e.keyboard.keycode < ALLEGRO_KEY_MODIFIERS) jest = true;
+    return jest;
+}
+
+}  // namespace
+
 void szykowanie_menu() {
     SLAD("szykowanie_menu");
     ALLEGRO_BITMAP* obraz = wczytaj_ekr();
@@ -73,7 +109,25 @@ void szykowanie_menu() {
         ALLEGRO_COLOR kolor = k == 5 ? al_map_rgb(222, 99, 9) : al_map_rgb(105, 160, 105);
         al_draw_text(f20, kolor, 400, 240 + 50 * k, ALLEGRO_ALIGN_CENTRE, ETYKIETY[k - 1]);
     }
+    al_draw_scaled_bitmap(el, 0, 0, 200, 41, WYNIKI_X, WYNIKI_Y, WYNIKI_W, WYNIKI_H, 0);
+    al_draw_text(f20, al_map_rgb(105, 160, 105), 400, WYNIKI_Y + 4, ALLEGRO_ALIGN_CENTRE, "WYNIKI");
     al_set_target_bitmap(tylny);
+}
+
+// After a game that reached its end screen: both players' totals go into the table, and the
+// table is shown when one of them entered it (not when the player is leaving the program).
+static void wyniki_po_grze() {
+    std::vector<wynik> nowe;
+    for (int i = 0; i < ig; ++i)
+        if (suma[i] > 0) nowe.push_back({suma[i], dzisiaj(), imie[i], true});
+    if (nowe.empty()) return;
+    const std::vector<wynik> tabela = uaktualnij_wyniki(nowe);
+    if (wcisniety(ALLEGRO_KEY_ESCAPE)) return;
+    for (const wynik& w : tabela)
+        if (w.nowy) {
+            najlepsze_wyniki(tabela, STRONA_NA_CZAS);
+            return;
+        }
 }
 
 void menu() {
@@ -84,46 +138,85 @@ void menu() {
         I_ShowMouseCursor();
         al_draw_bitmap(bufor, 0, 0, 0);
         fin = 0;
+        I_OpenTyping();
         // The item whose highlight the screen shows; -1 when the screen must be drawn anew.
         int na_ekranie = -1;
+        // The highlight follows whichever was used last: the mouse (moved or pressed) or the keys.
+        int wybor = 0, mysz_x = -1, mysz_y = -1, przyciski = 0;
+        bool mysz_ostatnia = true, shift = false;
         bool od_nowa = false;
         while (!od_nowa) {
             I_GetKeyboardState(&klaw);
             I_GetMouseState(&myszka);
             int x = myszka.x, y = myszka.y;
-            int k = pozycja_menu(x, y);
-            // Only a change of the item under the mouse changes the picture.
-            const bool rysuj = k != na_ekranie;
+            int k = pozycja_z_wynikami(x, y);
+            if (x != mysz_x || y != mysz_y || (myszka.buttons && myszka.buttons != przyciski)) mysz_ostatnia = true;
+            mysz_x = x;
+            mysz_y = y;
+            przyciski = myszka.buttons;
+            // Up, Down and Tab move (also as the system repeats them); Enter, Space and W act once per press.
+            int z_klawiatury = 0;
+            ALLEGRO_EVENT e;
+            while (I_NextTyped(&e)) {
+                const int kod = e.keyboard.keycode;
+                if (kod == ALLEGRO_KEY_LSHIFT || kod == ALLEGRO_KEY_RSHIFT) shift = e.type != ALLEGRO_EVENT_KEY_UP;
+                const bool wcisniecie = e.type == ALLEGRO_EVENT_KEY_DOWN;
+                if (!wcisniecie && !(e.type == ALLEGRO_EVENT_KEY_CHAR && e.keyboard.repeat)) continue;
+                const int teraz = mysz_ostatnia ? k : wybor;
+                if (kod == ALLEGRO_KEY_UP || kod == ALLEGRO_KEY_DOWN || kod == ALLEGRO_KEY_TAB) {
+                    const bool wstecz = kod == ALLEGRO_KEY_UP ||
+                                        (kod == ALLEGRO_KEY_TAB && (shift || wcisniety(ALLEGRO_KEY_LSHIFT) ||
+                                                                    wcisniety(ALLEGRO_KEY_RSHIFT)));
+                    wybor = teraz == 0 ? (wstecz ? WYNIKI : 1) : (teraz + (wstecz ? WYNIKI - 2 : 0)) % WYNIKI + 1;
+                    mysz_ostatnia = false;
+                } else if (wcisniecie && (kod == ALLEGRO_KEY_ENTER || kod == ALLEGRO_KEY_PAD_ENTER ||
+                                          kod == ALLEGRO_KEY_SPACE)) {
+                    // With nothing lit the first press shows where the keys start.
+                    if (teraz) z_klawiatury = teraz;
+                    wybor = teraz ? teraz : 1;
+                    mysz_ostatnia = false;
+                } else if (wcisniecie && kod == ALLEGRO_KEY_W) {
+                    z_klawiatury = WYNIKI;
+                }
+            }
+            const int swieci = mysz_ostatnia ? k : wybor;
+            // Only a change of the item lit changes the picture.
+            const bool rysuj = swieci != na_ekranie;
             if (rysuj) {
                 al_draw_bitmap(bufor, 0, 0, 0);
-                // Alpha 0 makes the tint additive: the band glows and nothing is darkened.
-                if (k)
-                    al_draw_tinted_bitmap_region(bufor, al_map_rgba(50, 250, 250, 0), 310, 50 * k + 239, 184, 24,
-                                                 310, 50 * k + 239, 0);
-                na_ekranie = k;
+                podswietl(swieci);
+                na_ekranie = swieci;
             }
-            bool wcisnieta = myszka.buttons == 1;
-            if ((k == 1 || k == 2) && wcisnieta) {
-                ig = k;
+            // The mouse acts as it always has, on the item under it while the button is held.
+            const int akcja = myszka.buttons == 1 && k ? k : z_klawiatury;
+            const int strona = z_klawiatury && akcja == z_klawiatury ? STRONA_DO_KLAWISZA : STRONA_TRZYMANA;
+            if (akcja == 1 || akcja == 2) {
+                ig = akcja;
                 imie_gracza();
                 // Escape in the name entry leaves the program, as it does everywhere else, even
                 // when names from an earlier game are still held.
                 if (imie[0].empty() || wcisniety(ALLEGRO_KEY_ESCAPE)) return;
                 znikanie_obrazu();
                 gra();
+                if (gra_ukonczona) wyniki_po_grze();
                 // The game's own last poll decides: it unwound because of Escape, so leave too.
                 if (wcisniety(ALLEGRO_KEY_ESCAPE)) return;
                 od_nowa = true;
                 continue;
             }
-            // A page leaves the menu faded in again, not yet exactly as composed.
-            const bool strona = (k == 3 || k == 4) && wcisnieta;
-            if (k == 3 && wcisnieta) zasady_gry();
-            if (k == 4 && myszka.buttons == 1) info();
-            if (strona) na_ekranie = -1;
-            if (k == 5 && myszka.buttons == 1) return;
+            // A page leaves the menu faded in again, not yet exactly as composed; keys pressed
+            // while it was shown were for the page.
+            if (akcja == 3) zasady_gry(strona);
+            if (akcja == 4) info(strona);
+            if (akcja == WYNIKI) najlepsze_wyniki(uaktualnij_wyniki({}), strona);
+            if (akcja == 3 || akcja == 4 || akcja == WYNIKI) {
+                na_ekranie = -1;
+                I_FlushTyping();
+                shift = false;  // its release may have gone with the rest
+            }
+            if (akcja == 5) return;
             if (wcisniety(ALLEGRO_KEY_ESCAPE)) return;
-            if (rysuj || strona)
+            if (rysuj || akcja)
                 I_FinishUpdate();
             else
                 I_FinishUnchanged();
@@ -132,23 +225,42 @@ void menu() {
     }
 }
 
-// A page drawn into bufor fades in, stays while any mouse button is held, and gives way to the
-// menu again. A close request or a signal (Escape) does not wait for the button: the menu
-// that called the page sees it in klaw and leaves at once.
-static void pokaz_strone() {
+// A page drawn into bufor fades in and stays as its opening asked (STRONA_* in menu.h), then gives way
+// to the menu again. A close request or a signal (Escape) does not wait: the menu that called the
+// page sees it in klaw and leaves at once.
+static void pokaz_strone(int jak) {
     al_set_target_bitmap(tylny);
     ukazywanie_obrazu();
-    while (myszka.buttons != 0) {
-        I_GetKeyboardState(&klaw);
-        if (wcisniety(ALLEGRO_KEY_ESCAPE)) return;
-        I_GetMouseState(&myszka);
-        I_Rest(0.001);
+    if (jak == STRONA_TRZYMANA) {
+        while (myszka.buttons != 0) {
+            I_GetKeyboardState(&klaw);
+            if (wcisniety(ALLEGRO_KEY_ESCAPE)) return;
+            I_GetMouseState(&myszka);
+            I_Rest(0.001);
+        }
+    } else {
+        I_OpenTyping();
+        const double koniec = I_GetTime() + CZAS_WYNIKOW_PO_GRZE;
+        // A click ends the page when the button is let go, so the menu does not take it as its own.
+        bool klik = false;
+        for (;;) {
+            I_GetKeyboardState(&klaw);
+            if (wcisniety(ALLEGRO_KEY_ESCAPE)) return;
+            I_GetMouseState(&myszka);
+            if (myszka.buttons) klik = true;
+            if ((klik && !myszka.buttons) || nowy_klawisz()) break;
+            if (jak == STRONA_NA_CZAS && I_GetTime() >= koniec) break;
+            I_FinishUnchanged();
+            I_Rest(0.001);
+        }
+        // After a game the menu is composed and faded in by the menu itself.
+        if (jak == STRONA_NA_CZAS) return;
     }
     szykowanie_menu();
     ukazywanie_obrazu();
 }
 
-void zasady_gry() {
+void zasady_gry(int jak) {
     SLAD("zasady_gry");
     al_set_target_bitmap(bufor);
     panel(0, 5, 800, 590);
@@ -159,17 +271,48 @@ void zasady_gry() {
     al_draw_textf(f24, al_map_rgb(200, 200, 155), 370, 472, ALLEGRO_ALIGN_CENTRE, "%d", ih);
     al_draw_text(f20, kolor_strony(), 400, 475, 0, " - rzeczowniki 5-literowe");
     for (int m = 0; m < 3; ++m) al_draw_bitmap_region(el, 396 + 23 * m, 170, 22, 22, 100, 213 + 23 * m, 0);
-    pokaz_strone();
+    pokaz_strone(jak);
 }
 
-void info() {
+void info(int jak) {
     SLAD("info");
     al_set_target_bitmap(bufor);
     panel(80, 150, 640, 300);
     al_draw_text(f32, al_map_rgb(0, 0, 0), 410, 20, ALLEGRO_ALIGN_CENTRE, "Informacje");
     al_draw_text(f32, al_map_rgb(55, 99, 99), 412, 22, ALLEGRO_ALIGN_CENTRE, "Informacje");
     for (int n = 0; n < 9; ++n) al_draw_text(f20, kolor_strony(), 400, 200 + 22 * n, ALLEGRO_ALIGN_CENTRE, LINIE_INFO[n]);
-    pokaz_strone();
+    pokaz_strone(jak);
+}
+
+void najlepsze_wyniki(const std::vector<wynik>& tabela, int jak) {
+    SLAD("najlepsze_wyniki");
+    // Over the picture in bufor, as the other pages: the menu's, or after a game the game's own.
+    al_set_target_bitmap(bufor);
+    panel(0, 5, 800, 590);
+    al_draw_text(f32, al_map_rgb(0, 22, 22), 402, 6, ALLEGRO_ALIGN_CENTRE, "Najlepsze wyniki");
+    al_draw_text(f32, al_map_rgb(55, 155, 155), 400, 4, ALLEGRO_ALIGN_CENTRE, "Najlepsze wyniki");
+    if (tabela.empty())
+        al_draw_text(f20, kolor_strony(), 400, 280, ALLEGRO_ALIGN_CENTRE, "Tabela jest jeszcze pusta.");
+    for (size_t n = 0; n < tabela.size(); ++n) {
+        const wynik& w = tabela[n];
+        const int y = 80 + 44 * static_cast<int>(n);
+        al_draw_scaled_bitmap(el, 0, 126, 240, 34, 110, y, 580, 36, 0);
+        // The entries of the game just played glow, as the menu's lit item does, with a star.
+        if (w.nowy) {
+            al_draw_tinted_scaled_bitmap(el, al_map_rgba(50, 250, 250, 0), 0, 126, 240, 34, 110, y, 580, 36, 0);
+            al_draw_bitmap_region(el, 40, 235, 19, 19, 120, y + 9, 0);
+        }
+        al_draw_textf(f24, kolor_strony(), 165, y + 5, ALLEGRO_ALIGN_RIGHT, "%d.", static_cast<int>(n) + 1);
+        // A long name typed into the file by hand is cut at its column.
+        al_set_clipping_rectangle(175, y, 250, 36);
+        al_draw_text(f24, al_map_rgb(140, 160, 10), 180, y + 5, 0, w.imie.c_str());
+        al_reset_clipping_rectangle();
+        al_draw_textf(f24, al_map_rgb(200, 144, 44), 555, y + 5, ALLEGRO_ALIGN_RIGHT, "%d zł", w.kwota);
+        al_draw_text(f20, al_map_rgb(130, 120, 110), 570, y + 8, 0, w.data.c_str());
+    }
+    if (jak != STRONA_TRZYMANA)
+        al_draw_text(f20, al_map_rgb(133, 133, 133), 400, 535, ALLEGRO_ALIGN_CENTRE, " Enter to MENU ");
+    pokaz_strone(jak);
 }
 
 // The last character of a name in UTF-8, whole.
@@ -209,8 +352,8 @@ void imie_gracza() {
                 I_CloseTyping();
                 return;
             }
-            // With nothing queued ev keeps the event taken last: a held key repeats every pass.
-            I_NextTyped(&ev);
+            // Only a character that has arrived types; a held key repeats at the system's pace.
+            if (!I_NextTyped(&ev)) std::memset(&ev, 0, sizeof ev);
             kod = ev.keyboard.unichar;
             dt = al_get_text_width(f24, wp.c_str());
             if (kod >= 97 && kod <= 122 && wp.empty()) kod -= 32;

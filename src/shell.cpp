@@ -10,6 +10,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <unordered_map>
 
 #include "state.h"
 
@@ -181,22 +182,44 @@ std::string znak_utf8(int z) {
 
 std::string plik_dzwieku(int n) { return plik_mediow("s" + std::to_string(n) + ".ogg"); }
 
+// Opens a list of words. Only a regular file is opened: a named pipe in its place would keep
+// the opening waiting for a writer for good. False when there is no such file.
+bool otworz_liste(const std::string& plik, std::ifstream& we) {
+    const std::string blad = I_FileFault(plik);
+    if (blad == "missing") return false;
+    if (!blad.empty()) I_Error(plik + ": " + blad);
+    we.open(plik, std::ios::binary);
+    if (!we) I_Error(plik + ": cannot be read");
+    return true;
+}
+
+lista_slow czytaj_albo_zakoncz(const std::string& plik, std::istream& we, int najwiecej,
+                               const std::vector<std::string>& zakazane, bool z_koncem) {
+    lista_slow l = czytaj_liste(we, najwiecej, zakazane, z_koncem);
+    if (!l.ok()) I_Error(plik + ": " + (l.nr_linii > 0 ? "line " + std::to_string(l.nr_linii) + ": " : "") + l.opis);
+    if (!l.powtorki.empty()) I_Warning(plik + ": " + l.powtorki);
+    return l;
+}
+
 void wczytaj_slowa() {
     const std::string plik = plik_mediow(PLIK_LISTY);
-    std::error_code blad;
-    if (std::filesystem::is_directory(plik, blad)) I_Error(plik + ": is a directory, not the word list");
-    std::ifstream we(plik);
-    if (!we) I_Error(plik + ": cannot open the word list");
-    std::vector<std::string> slowa;
-    int nr = 0;
-    std::string opis;
-    if (!czytaj_liste(we, slowa, nr, opis)) {
-        if (nr > 0) I_Error(plik + ": line " + std::to_string(nr) + ": " + opis);
-        I_Error(plik + ": " + opis);
-    }
+    std::ifstream we;
+    if (!otworz_liste(plik, we)) I_Error(plik + ": cannot open the word list");
+    lista_slow l = czytaj_albo_zakoncz(plik, we, NAJWIECEJ_SLOW, {}, false);
     ih = 0;
-    for (const std::string& s : slowa) h[ih++] = s;
+    for (const std::string& s : l.slowa) h[ih++] = s;
     h[ih] = "ZZZ";
+
+    // The accepted guesses are optional: without them a guess must be a password, as ever.
+    zg.clear();
+    const std::string plik_zg = plik_mediow(PLIK_ZGADYWANYCH);
+    std::ifstream we_zg;
+    if (!otworz_liste(plik_zg, we_zg)) return;
+    std::vector<std::string> hasla(h, h + ih);
+    std::sort(hasla.begin(), hasla.end());
+    // Its terminator is required: a list of guesses cut short would lose words without a trace.
+    zg = czytaj_albo_zakoncz(plik_zg, we_zg, NAJWIECEJ_ZGADYWANYCH, hasla, true).slowa;
+    std::sort(zg.begin(), zg.end());
 }
 
 // Where the installed media lie, seen from the folder of the installed program.
@@ -276,44 +299,94 @@ bool slowo_poprawne(const std::string& s) {
     return true;
 }
 
-bool czytaj_liste(std::istream& we, std::vector<std::string>& slowa, int& nr_linii, std::string& opis) {
-    slowa.clear();
-    nr_linii = 0;
-    std::string linia;
-    int nr = 0;
-    while (std::getline(we, linia)) {
-        ++nr;
-        if (!linia.empty() && linia.back() == '\r') linia.pop_back();
-        if (linia == "ZZZ") break;
-        if (static_cast<int>(slowa.size()) == NAJWIECEJ_SLOW) {
-            nr_linii = nr;
-            opis = "more than " + std::to_string(NAJWIECEJ_SLOW) + " words before \"ZZZ\"";
-            return false;
-        }
-        if (!slowo_poprawne(linia)) {
-            nr_linii = nr;
-            if (slowo_w_utf8(linia))
-                opis = "\"" + linia +
-                       "\" is written in UTF-8; the list must use the word form, with the Polish letters as "
-                       "capitals: A for \u0105, C for \u0107, E for \u0119, L for \u0142, N for \u0144, O for \u00F3, "
-                       "S for \u015B, X for \u017A, Z for \u017C";
-            else if (linia.size() != 5)
-                opis = "\"" + pokaz_linie(linia) + "\" is " + std::to_string(linia.size()) +
-                       " bytes long; a word is five letters";
-            else
-                opis = "\"" + pokaz_linie(linia) +
-                       "\" holds a byte that is not a letter of the word form (a-z, or A C E L N O S X Z "
-                       "for the Polish letters)";
-            return false;
-        }
-        slowa.push_back(linia);
-    }
-    if (slowa.empty()) {
-        nr_linii = 0;
-        opis = "the word list holds no words";
-        return false;
+namespace {
+
+// The longest line a list is read to: five letters in UTF-8 take ten bytes, and an editor may
+// leave blanks and a CR after them. Past it the line is a fault without being read on.
+constexpr size_t NAJDLUZSZA_LINIA = 32;
+
+// Takes the next line, without its LF, into linia: false at the end of the data. A line longer
+// than NAJDLUZSZA_LINIA is cut one byte past it, the rest left unread.
+bool nastepna_linia(std::streambuf& we, std::string& linia) {
+    using znaki = std::char_traits<char>;
+    linia.clear();
+    int c = we.sbumpc();
+    if (znaki::eq_int_type(c, znaki::eof())) return false;
+    for (; !znaki::eq_int_type(c, znaki::eof()) && c != '\n'; c = we.sbumpc()) {
+        linia += znaki::to_char_type(c);
+        if (linia.size() > NAJDLUZSZA_LINIA) break;
     }
     return true;
+}
+
+std::string zla_linia(const std::string& linia) {
+    if (slowo_w_utf8(linia))
+        return "\"" + linia +
+               "\" is written in UTF-8; the list must use the word form, with the Polish letters as "
+               "capitals: A for \u0105, C for \u0107, E for \u0119, L for \u0142, N for \u0144, O for \u00F3, "
+               "S for \u015B, X for \u017A, Z for \u017C";
+    if (linia == "ZZZ") return "\"ZZZ\" with blanks after it is no end of the list: that line is exactly ZZZ";
+    if (linia.size() != 5)
+        return "\"" + pokaz_linie(linia) + "\" is " + std::to_string(linia.size()) + " bytes long; a word is five letters";
+    return "\"" + pokaz_linie(linia) +
+           "\" holds a byte that is not a letter of the word form (a-z, or A C E L N O S X Z for the Polish letters)";
+}
+
+}  // namespace
+
+lista_slow czytaj_liste(std::istream& we, int najwiecej, const std::vector<std::string>& zakazane, bool z_koncem) {
+    lista_slow l;
+    std::streambuf* zrodlo = we.rdbuf();
+    // Where each word stood first, to name a copy's original line.
+    std::unordered_map<std::string, int> pierwsza;
+    std::string linia;
+    int nr = 0, wiersze_slow = 0, kopie = 0;
+    bool koniec_listy = false;
+    while (!koniec_listy && zrodlo && nastepna_linia(*zrodlo, linia)) {
+        l.nr_linii = ++nr;
+        if (linia.size() > NAJDLUZSZA_LINIA) {
+            l.opis = "\"" + pokaz_linie(linia) + "\" goes on past " + std::to_string(NAJDLUZSZA_LINIA) +
+                     " bytes without a line end; a word is five letters";
+            return l;
+        }
+        if (nr == 1 && linia.compare(0, 3, "\xEF\xBB\xBF") == 0) linia.erase(0, 3);
+        if (!linia.empty() && linia.back() == '\r') linia.pop_back();
+        koniec_listy = linia == "ZZZ";
+        if (koniec_listy) continue;
+        // What an editor leaves is no fault: blanks after a word, lines of blanks alone.
+        const size_t koniec = linia.find_last_not_of(" \t\r");
+        if (koniec == std::string::npos) continue;
+        linia.erase(koniec + 1);
+        if (wiersze_slow++ == najwiecej) {
+            l.opis = "more than " + std::to_string(najwiecej) + " words before \"ZZZ\"";
+            return l;
+        }
+        if (!slowo_poprawne(linia)) {
+            l.opis = zla_linia(linia);
+            return l;
+        }
+        if (std::binary_search(zakazane.begin(), zakazane.end(), linia)) {
+            l.opis = "\"" + linia + "\" is a password too; this list holds the accepted guesses that are no password";
+            return l;
+        }
+        auto [gdzie, nowe] = pierwsza.emplace(linia, nr);
+        if (nowe) {
+            l.slowa.push_back(linia);
+        } else if (kopie++ == 0) {
+            l.powtorki = "line " + std::to_string(nr) + ": \"" + linia + "\" repeats line " +
+                         std::to_string(gdzie->second);
+        }
+    }
+    if (z_koncem && !koniec_listy) {
+        l.nr_linii = nr + 1;
+        l.opis = "the file ends before the line \"ZZZ\" that ends the list (cut short?)";
+        return l;
+    }
+    l.nr_linii = 0;
+    if (kopie > 1) l.powtorki += " (" + std::to_string(kopie) + " repeated lines in all)";
+    if (!l.powtorki.empty()) l.powtorki += "; each word is kept once";
+    if (l.slowa.empty()) l.opis = "the list holds no words";
+    return l;
 }
 
 void ustawienia() {

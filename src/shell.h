@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "state.h"
+
 void ustawienia();
 void koniec();
 // Releases every resource of the game state that is loaded, the window and the audio last;
@@ -51,10 +53,23 @@ void usun_ekr();
 // The intro's last frame for the menu, a copy of the one kept in memory.
 ALLEGRO_BITMAP* wczytaj_ekr();
 
-// The word-list parser, pure: reads lines up to "ZZZ" (or the end of the stream), accepting
-// LF and CR LF. On success fills slowa and returns true; on a fault returns false and fills
-// nr_linii (1-based, 0 when the fault is not tied to a line) and opis.
-bool czytaj_liste(std::istream& we, std::vector<std::string>& slowa, int& nr_linii, std::string& opis);
+// What reading a list of words found: its words in file order, a word listed twice kept once;
+// on a fault, what is wrong and on which line (1-based; 0 when the fault is no one line's).
+struct lista_slow {
+    std::vector<std::string> slowa;
+    int nr_linii = 0;
+    std::string opis;
+    // The first word listed twice, with both lines and how many copies there are: a warning.
+    std::string powtorki;
+    bool ok() const { return opis.empty(); }
+};
+// The word-list parser, pure: reads lines up to "ZZZ" (or the end of the stream), accepting LF
+// and CR LF, skipping a leading UTF-8 byte-order mark and blank lines and trimming blanks after
+// a word; at most `najwiecej` word lines, none of them among `zakazane` (sorted); with
+// `z_koncem` the "ZZZ" line must come, so a file cut short is a fault. A line is read only a few
+// bytes past the longest a word can take, so a file without line ends is refused at once.
+lista_slow czytaj_liste(std::istream& we, int najwiecej = NAJWIECEJ_SLOW, const std::vector<std::string>& zakazane = {},
+                        bool z_koncem = false);
 
 // True when s is five bytes of the internal word form (a-z and the nine substitute capitals).
 bool slowo_poprawne(const std::string& s);

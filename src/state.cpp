@@ -18,6 +18,7 @@ ALLEGRO_EVENT ev;
 i_dzwiek* samp[13] = {};
 int ih = 0;
 std::string h[2000];
+std::vector<std::string> zg;
 int ig = 0;
 std::string imie[2];
 int tab[2][25] = {};
@@ -32,6 +33,7 @@ ALLEGRO_BITMAP* ekr_w_pamieci = nullptr;
 
 const char* const TYTUL_OKNA = " Gra w/g teleturnieju 'Brolik'  (2018)";
 const char* const PLIK_LISTY = "data_lista.txt";
+const char* const PLIK_ZGADYWANYCH = "data_zgadywane.txt";
 
 std::string katalog_mediow = "media/";
 std::string plik_mediow(const std::string& nazwa) { return katalog_mediow + nazwa; }

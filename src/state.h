@@ -4,6 +4,7 @@
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_font.h>
 #include <string>
+#include <vector>
 
 #include "i_system.h"
 
@@ -24,6 +25,9 @@ extern ALLEGRO_EVENT ev;
 extern i_dzwiek* samp[13];
 extern int ih;
 extern std::string h[2000];
+// The accepted guesses: words the game takes as a guess but never draws, none of them in h,
+// sorted for a binary search. Empty when the media hold no such list.
+extern std::vector<std::string> zg;
 extern int ig;
 extern std::string imie[2];
 extern int tab[2][25];
@@ -49,6 +53,10 @@ bool media_z_katalogu_roboczego();
 extern const char* const PLIK_LISTY;
 constexpr int POJEMNOSC_LISTY = 2000;
 constexpr int NAJWIECEJ_SLOW = POJEMNOSC_LISTY - 1;
+// The optional list of accepted guesses beside it, and its limit: about twice the five-letter
+// nouns the dictionaries know, so only a file gone wrong reaches it.
+extern const char* const PLIK_ZGADYWANYCH;
+constexpr int NAJWIECEJ_ZGADYWANYCH = 9999;
 
 // One TrueType face loaded at one pixel size into one font global.
 struct czcionka_mediow {

@@ -3,6 +3,7 @@
 
 #include <allegro5/allegro_font.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "shell.h"
@@ -187,9 +188,9 @@ void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd) {
 
         b = 0;
         I_GetKeyboardState(&klaw);
-        // With nothing queued, ev keeps the event taken last: a key held through the pause below
-        // is read again here and types its letter again.
-        I_NextTyped(&ev);
+        // Only a character that has arrived types: a key held on types again when the system
+        // repeats it, never because its last event is read again.
+        if (!I_NextTyped(&ev)) std::memset(&ev, 0, sizeof ev);
         kod = ev.keyboard.unichar;
         if (kod >= 65 && kod <= 96) kod += 32;
         if (const char c = znak_na_bajt(kod)) {
@@ -245,6 +246,7 @@ void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd) {
         if (wp != szukane) {
             for (int i = 0; i < ile_slow; ++i)
                 if (h[i] == wp) ++b;
+            if (b == 0 && std::binary_search(zg.begin(), zg.end(), wp)) b = 1;
             szukane = wp;
         }
         const bool odmowa = b == 0 && wp.size() == 5;

@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 BUILD="g++ cmake make pkg-config liballegro5-dev liballegro-acodec5-dev liballegro-audio5-dev
        liballegro-image5-dev liballegro-ttf5-dev libvorbis-dev libx11-dev libgl-dev"
-TESTS="libgtest-dev xvfb xauth xdotool openbox wmctrl x11-utils x11-xkb-utils x11-apps imagemagick
+TESTS="libgtest-dev xvfb xauth xdotool openbox wmctrl x11-utils x11-xkb-utils x11-xserver-utils x11-apps imagemagick
        sox libsox-fmt-all vorbis-tools fontconfig hunspell hunspell-pl python3 python3-pil python3-numpy libopenal1
        desktop-file-utils appstream man-db dpkg-dev file lintian"
 

@@ -128,9 +128,10 @@ czekaj_klatki() {
 ostatnia() { grep -v -E ' (flip|present|sound .*)$' "$E2E_SLAD" | tail -n1 | cut -d' ' -f2; }
 
 # Starts the game in the scratch directory (with the options given) and waits for its window and the menu.
+# OpenAL's silent device unless E2E_ALSOFT names another driver.
 uruchom_gre() {
     rm -f "$E2E_SLAD"
-    (cd "$E2E_PRACA" && exec env BROLIK_TRACE="$E2E_SLAD" ALSOFT_DRIVERS=null "$E2E_GRA" "$@" >"$E2E_KAT/stdout" 2>"$E2E_KAT/stderr") &
+    (cd "$E2E_PRACA" && exec env BROLIK_TRACE="$E2E_SLAD" ALSOFT_DRIVERS="${E2E_ALSOFT:-null}" "$E2E_GRA" "$@" >"$E2E_KAT/stdout" 2>"$E2E_KAT/stderr") &
     GRA_PID=$!
     STATUS_GRY=""
     czekaj 20 "the game's window" sh -c 'xdotool search --name "Gra w/g teleturnieju" >/dev/null 2>&1'

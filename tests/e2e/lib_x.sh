@@ -1,7 +1,8 @@
 # Starts the end-to-end tests' X server and window manager: Xvfb on the first free display, then openbox.
 # Sourced by lib.sh and lib_start.sh. x_start <log directory> sets DISPLAY, X_XVFB_PID and X_WM_PID,
 # or returns 1 with the reason in X_BLAD; the caller kills both processes at exit. The screen is
-# 1024 x 768 unless X_EKRAN gives another size (as "WxH").
+# 1024 x 768 unless X_EKRAN gives another size (as "WxH"). The game's settings and data folders
+# are moved into the directory too, so no test reads or writes the user's own.
 
 X_XVFB_PID=""
 X_WM_PID=""
@@ -28,6 +29,7 @@ x_wm_gotowy() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "wind
 x_start() {
     X_BLAD=""
     local katalog=$1 plik="$1/ekran" proba wm
+    export XDG_CONFIG_HOME="$katalog/konfiguracja" XDG_DATA_HOME="$katalog/dane"
     for proba in 1 2 3; do
         : >"$plik"
         exec 8>"$plik"

@@ -1,5 +1,5 @@
 #!/bin/bash
-# End to end: a whole one-player game from "1 GRACZ" through ten words and the final to the end screen, back to the menu and out by "WYJSCIE".
+# End to end: a whole one-player game from "1 GRACZ" through ten words and the final to the end screen, its total into the table of best results, back to the menu and out by "WYJSCIE", and the table found again on the next start.
 . "$(dirname "$0")/lib.sh"
 
 # Two words, both with Polish letters: "łódka" and "żabka". Whichever is the password, typing
@@ -86,12 +86,34 @@ czekaj 10 "the window back after Alt+Enter" ma_geometrie 800x600
 czekaj_klatki 20
 [ "$(ile szykowanie_menu)" = 1 ] || porazka "Alt+Enter left the end screen"
 log "Alt+Enter on the end screen: fullscreen and back, still on the end screen"
-wcisnij_az Return szykowanie_menu
+# Enter: the total enters the empty table of best results, shown with its row lit before the menu.
+wcisnij_az Return najlepsze_wyniki
+czekaj_klatki_po ukazywanie_obrazu 40 10
+WYNIKI=$(zrzut wyniki-po-grze)
+oczekuj_koloru "the table's title" "$WYNIKI" 200 4 400 50 55 155 155 12 200
+oczekuj_koloru "the player's name in the first row" "$WYNIKI" 175 80 250 36 140 160 10 12 50
+klawisz Return
+czekaj_na szykowanie_menu 2 10
 czekaj_klatki_po ukazywanie_obrazu 45 10
 sleep 0.2
 Z=$(zrzut menu-po-grze)
 [ "$(zmiany "$MENU" "$Z")" = "0 -" ] || porazka "the menu after the game differs from the first one: $(zmiany "$MENU" "$Z")"
 log "Enter on the end screen: back to the menu"
 kliknij_pozycje 5 koniec
+czekaj_na_koniec 15
+
+# Started again, the table kept holds the total under the player's name; W shows it, not lit now.
+TABELA="$XDG_DATA_HOME/brolik/wyniki.txt"
+grep -qP '^[1-9][0-9]*\t[0-9]{4}-[0-9]{2}-[0-9]{2}\tAla$' "$TABELA" || porazka "no entry for Ala in $TABELA"
+uruchom_gre
+klawisz w
+czekaj_na najlepsze_wyniki 1 10
+czekaj_klatki_po ukazywanie_obrazu 40 10
+ZNOWU=$(zrzut wyniki-znowu)
+oczekuj_koloru "the player's name kept" "$ZNOWU" 175 80 250 36 140 160 10 12 50
+[ "$(jasnosc "$WYNIKI" 430 84 20 28)" -gt "$(($(jasnosc "$ZNOWU" 430 84 20 28) + 10))" ] ||
+    porazka "the new entry's row was not lit after the game, or is lit still"
+log "the total entered the table ($(grep Ala "$TABELA" | cut -f1) zł) and is there on the next start"
+klawisz Escape
 czekaj_na_koniec 15
 exit 0

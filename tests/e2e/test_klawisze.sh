@@ -1,5 +1,5 @@
 #!/bin/bash
-# End to end: fifty short taps after idle gaps each type one letter, and one short tap of Escape during "Koniec czasu" ends the program.
+# End to end: fifty short taps after idle gaps each type one letter, slow holds one, a long hold more, and one short tap of Escape during "Koniec czasu" ends the program.
 . "$(dirname "$0")/lib.sh"
 
 uruchom_x
@@ -56,6 +56,22 @@ for n in $(seq 50); do
     fi
 done
 log "50 taps of 40 ms typed 50 letters"
+
+# Held keys, with the X server's usual repeat (after 0.66 s, 25 a second): a hold short of it
+# types one letter, however slow; a longer one types again as the system repeats the key. One
+# xdotool holds the key, so no process start lengthens the hold.
+xset r rate 660 25
+[ "$WIERSZ" = 0 ] || w_probie 19
+for trzymaj in 0.15 0.25 0.4 1.5; do
+    w_probie 3
+    przed=$(ile "sound s9")
+    xdotool keydown w sleep "$trzymaj" keyup w
+    sleep 0.5
+    typed=$(($(ile "sound s9") - przed))
+    if [ "$trzymaj" = 1.5 ]; then [ "$typed" -gt 1 ]; else [ "$typed" = 1 ]; fi ||
+        porazka "a hold of $trzymaj s typed $typed letters"
+    log "a hold of $trzymaj s typed $typed letters"
+done
 
 # The try runs out of time; Escape tapped for 30 ms inside the second of "Koniec czasu".
 czekaj_na_kolejne koniec_czasu 30

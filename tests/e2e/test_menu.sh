@@ -1,5 +1,5 @@
 #!/bin/bash
-# End to end: the menu's five items with their highlight and action, the rules and information pages, and leaving by Escape, the close button and "WYJSCIE".
+# End to end: the menu's five items with their highlight and action, the rules and information pages, the menu by keyboard, and leaving by Escape, the close button and "WYJSCIE".
 . "$(dirname "$0")/lib.sh"
 
 # Twelve words, so the rules page must show "12".
@@ -102,6 +102,49 @@ czekaj_klatki_po ukazywanie_obrazu 45 10
 Z=$(zrzut po-info)
 [ "$(zmiany "$MENU" "$Z")" = "0 -" ] || porazka "the menu after the information page differs from before: $(zmiany "$MENU" "$Z")"
 log "information page shown and left"
+
+# The keys, the mouse at rest: Down lights the first item, Tab the next, Shift+Tab and Up go back
+# round to the small results item; the highlight glows exactly as the mouse's does.
+swieci() {  # item, its band -> fails unless the screen differs from the menu in that band alone
+    czekaj_klatki 3
+    local z
+    z=$(zrzut "klawisze-$1")
+    read -r zmienione obszar <<<"$(zmiany "$MENU" "$z")"
+    [ "$obszar" = "$2" ] || porazka "item $1 lit by the keys: the screen changed in $obszar, not in $2"
+}
+klawisz Down
+swieci 1 184x24+310+289
+klawisz Tab
+swieci 2 184x24+310+339
+klawisz shift+Tab Up
+swieci 6 136x18+333+539
+klawisz Down Down Down
+swieci 3 184x24+310+389
+# Enter opens the rules page, which stays with no button held until a key; the highlight is kept.
+klawisz Return
+czekaj_na zasady_gry 2 10
+czekaj_klatki_po ukazywanie_obrazu 40 10
+sleep 0.5
+[ "$(ile szykowanie_menu)" = 3 ] || porazka "the rules page opened by Enter did not stay"
+klawisz space
+czekaj_na szykowanie_menu 4 10
+czekaj_klatki_po ukazywanie_obrazu 45 10
+swieci 3 184x24+310+389
+# The mouse moved takes the highlight; W opens the best results, empty so far, until a click.
+read -r x y <<<"$(pozycja 4)"
+mysz "$x" "$y"
+swieci 4 184x24+310+439
+klawisz w
+czekaj_na najlepsze_wyniki 1 10
+czekaj_klatki_po ukazywanie_obrazu 40 10
+Z=$(zrzut wyniki-puste)
+oczekuj_koloru "the title" "$Z" 200 4 400 50 55 155 155 12 200
+oczekuj_koloru "the empty table's line" "$Z" 200 280 400 30 99 155 155 12 100
+wcisnij_mysz 1
+pusc_mysz 1
+czekaj_na szykowanie_menu 5 10
+czekaj_klatki_po ukazywanie_obrazu 45 10
+log "the menu by keyboard: highlight, pages until a key or a click, the results by W"
 
 # Buttons other than the primary alone do nothing; "WYJSCIE" with the primary ends the program.
 read -r x y <<<"$(pozycja 5)"

@@ -138,7 +138,9 @@ log "Alt+Enter switched fullscreen in the name entry without confirming the name
 wcisnij_az Escape koniec
 czekaj_na_koniec 10
 
-# --- Run 2: --fullscreen starts fullscreen; F11 brings the 800 x 600 window.
+# --- Run 2: --fullscreen starts fullscreen; F11 brings the 800 x 600 window (of a new player:
+# the size run 1 left is not kept).
+rm -rf "$XDG_CONFIG_HOME"
 uruchom_gre --fullscreen
 rozmiar "$X_EKRAN"
 mysz 1900 100

@@ -1,4 +1,5 @@
 // libFuzzer target: the word-list parser against a model of the list's rules written out here.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -15,9 +16,11 @@ void wymagaj(bool warunek) {
     if (!warunek) std::abort();
 }
 
-// The rules: lines end at LF with one CR before it dropped; the list ends at the first line that
-// is exactly "ZZZ" or at the end of the data; every line before is five bytes of the word form;
-// at least one word and at most NAJWIECEJ_SLOW. The first line breaking a rule is the one named.
+// The rules: lines end at LF; a line of more than 32 bytes is a fault; the first line's UTF-8
+// byte-order mark and one CR before the LF are dropped; the list ends at the first line that is
+// then exactly "ZZZ" or at the end of the data; blanks, tabs and CRs ending a line are dropped and
+// a line left empty skipped; every other line is five bytes of the word form, a copy kept once;
+// at least one word and at most NAJWIECEJ_SLOW word lines. The first line breaking a rule is named.
 struct model {
     bool ok = true;
     int linia = 0;
@@ -27,21 +30,25 @@ struct model {
 model wedlug_zasad(const std::string& dane) {
     model m;
     size_t poczatek = 0;
-    int nr = 0;
+    int nr = 0, wiersze = 0;
     while (poczatek < dane.size()) {
         size_t lf = dane.find('\n', poczatek);
         size_t koniec = lf == std::string::npos ? dane.size() : lf;
         std::string linia = dane.substr(poczatek, koniec - poczatek);
         poczatek = lf == std::string::npos ? dane.size() : lf + 1;
         ++nr;
+        const bool dluga = linia.size() > 32;
+        if (nr == 1 && linia.rfind("\xEF\xBB\xBF", 0) == 0) linia.erase(0, 3);
         if (!linia.empty() && linia.back() == '\r') linia.pop_back();
-        if (linia == "ZZZ") break;
-        if (static_cast<int>(m.slowa.size()) == NAJWIECEJ_SLOW || !slowo_poprawne(linia)) {
+        if (!dluga && linia == "ZZZ") break;
+        while (!linia.empty() && (linia.back() == ' ' || linia.back() == '\t' || linia.back() == '\r')) linia.pop_back();
+        if (!dluga && linia.empty()) continue;
+        if (dluga || wiersze++ == NAJWIECEJ_SLOW || !slowo_poprawne(linia)) {
             m.ok = false;
             m.linia = nr;
             return m;
         }
-        m.slowa.push_back(linia);
+        if (std::find(m.slowa.begin(), m.slowa.end(), linia) == m.slowa.end()) m.slowa.push_back(linia);
     }
     if (m.slowa.empty()) m.ok = false;
     return m;
@@ -52,10 +59,11 @@ model wedlug_zasad(const std::string& dane) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string dane(reinterpret_cast<const char*>(data), size);
     std::istringstream we(dane);
-    std::vector<std::string> slowa = {"stale"};
-    int nr = -1;
-    std::string opis;
-    bool ok = czytaj_liste(we, slowa, nr, opis);
+    lista_slow l = czytaj_liste(we);
+    const bool ok = l.ok();
+    const std::vector<std::string>& slowa = l.slowa;
+    const int nr = l.nr_linii;
+    const std::string& opis = l.opis;
     model m = wedlug_zasad(dane);
     wymagaj(ok == m.ok);
     if (ok) {

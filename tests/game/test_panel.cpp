@@ -1,12 +1,17 @@
-// Tests of the players' panel, the game start, the change of player, the entry into the final and the end screen.
+// Tests of the players' panel, the game start, the change of player, the entry into the final, the end screen and the best results' table.
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "bingo.h"
 #include "game.h"
 #include "gracz.h"
+#include "menu.h"
 #include "word.h"
+#include "wyniki.h"
 
 namespace {
 
@@ -328,4 +333,79 @@ TEST_F(Panel, WaitingScreensDrawOnlyWhatChangesAndFinishTheRestAsUnchanged) {
     // The prompts pulse one step of green per four passes; the rest of the passes change nothing.
     EXPECT_GE(S_UnchangedFrames(), (S_Frames() - f0) / 2);
     S_CheckUnchanged(false);
+}
+
+namespace {
+std::vector<int> kwoty(const std::vector<wynik>& t) {
+    std::vector<int> k;
+    for (const wynik& w : t) k.push_back(w.kwota);
+    return k;
+}
+}  // namespace
+
+TEST(TabelaWynikow, ATextReadsBestFirstAndAnyLineThatIsNoEntrySpoilsIt) {
+    const struct {
+        std::string tekst;
+        std::vector<int> kwoty;
+    } przypadki[] = {
+        {"", {}},
+        {"\xEF\xBB\xBF# uwaga\r\n\r\n300\t2024-01-02\tOla\r\n9000\t2023-12-31\t\xC5\x81ucja \xC5\xBB\r\n300\t2024-01-01\t Jan ",
+         {9000, 300, 300}},
+        {"300 2024-01-02 Ola\n", {-1}},
+        {"0\t2024-01-02\tOla\n", {-1}},
+        {"-3\t2024-01-02\tOla\n", {-1}},
+        {"12345678\t2024-01-02\tOla\n", {-1}},
+        {"300\t2024-13-02\tOla\n", {-1}},
+        {"300\t02.01.2024\tOla\n", {-1}},
+        {"300\t2024-01-02\t\n", {-1}},
+        {"300\t2024-01-02\tOl\xC5\n", {-1}},
+        {"300\t2024-01-02\tO\x01la\n", {-1}},
+        {"300\t2024-01-02\tOla\n\x89PNG\r\n\x1A\n", {-1}},
+        {std::string("300\t2024-01-02\tOla\0\n", 20), {-1}},
+    };
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(p.tekst);
+        std::vector<wynik> t;
+        std::string blad;
+        const bool dobry = czytaj_wyniki(p.tekst, &t, &blad);
+        EXPECT_EQ(dobry ? kwoty(t) : std::vector<int>{-1}, p.kwoty) << blad;
+        // Written out, a table reads back the same, names and dates included.
+        std::vector<wynik> znowu;
+        ASSERT_TRUE(czytaj_wyniki(tekst_wynikow(t), &znowu, &blad));
+        for (size_t i = 0; dobry && i < t.size(); ++i) EXPECT_EQ(znowu[i].imie + znowu[i].data, t[i].imie + t[i].data);
+    }
+}
+
+TEST(TabelaWynikow, ANewTotalGoesBelowTheEqualOnesAndTheTableKeepsTen) {
+    std::vector<wynik> t;
+    for (int k = 10; k >= 1; --k) wstaw_wynik(t, {100 * k, "2024-01-01", "A"});
+    wstaw_wynik(t, {500, "2024-02-02", "B", true});
+    wstaw_wynik(t, {100, "2024-02-02", "C", true});
+    EXPECT_EQ(kwoty(t), (std::vector<int>{1000, 900, 800, 700, 600, 500, 500, 400, 300, 200}));
+    EXPECT_EQ(t[6].imie, "B");
+}
+
+TEST_F(Panel, TwoGamesWritingAtOnceKeepAllTheirTotalsAndADamagedTableIsSetAsideOnce) {
+    const std::string plik = I_UserFolder(true) + "wyniki.txt";
+    std::string blad, tresc;
+    ASSERT_TRUE(I_ReplaceFile(plik, "\x89PNG\r\n", &blad)) << blad;
+    pid_t gry[2];
+    for (int g = 0; g < 2; ++g)
+        if ((gry[g] = fork()) == 0) {
+            for (int i = 0; i < 10; ++i) uaktualnij_wyniki({{700 + 2 * i + g, "2024-01-01", "Żaneta", true}});
+            _exit(0);
+        }
+    for (pid_t p : gry) waitpid(p, nullptr, 0);
+    ASSERT_TRUE(I_ReadFile(plik + ".uszkodzony", 100, &tresc, &blad));
+    EXPECT_EQ(tresc, "\x89PNG\r\n");
+    EXPECT_FALSE(I_ReadFile(plik + ".uszkodzony-2", 100, &tresc, &blad));
+    const std::vector<wynik> t = uaktualnij_wyniki({{750, "2024-01-03", "Jan", true}});
+    EXPECT_EQ(kwoty(t), (std::vector<int>{750, 719, 718, 717, 716, 715, 714, 713, 712, 711}));
+    EXPECT_TRUE(t[0].nowy && !t[1].nowy);
+    // Shown after a game, the new entry has its star; with no key pressed the table goes after 8 s.
+    const double od = S_Now();
+    najlepsze_wyniki(t, STRONA_NA_CZAS);
+    EXPECT_NEAR(S_Now() - od, 8.4, 0.05);
+    EXPECT_EQ(piksel_bufora(129, 80 + 18), piksel_z(el, 49, 244));
+    EXPECT_NE(piksel_bufora(129, 80 + 44 + 18), piksel_z(el, 49, 244));
 }

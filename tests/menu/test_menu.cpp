@@ -66,14 +66,18 @@ TEST_F(ScenaMenu, MenuPictureIsTheIntroFrameWithTitleButtonsAndLabels) {
     EXPECT_EQ(al_get_target_bitmap(), tylny) << "the screen is the target again";
     EXPECT_EQ(roznice(przed, 0, 0, 800, 600), 0) << "nothing is shown";
 
-    // Above the title and below the last button the intro frame is untouched.
+    // Above the title and below the last button the intro frame is untouched, but for the small
+    // results item at (325, 532), 150 x 31.
     EXPECT_EQ(roznice_miedzy(bufor, ekr, 0, 0, 800, 228), 0);
-    EXPECT_EQ(roznice_miedzy(bufor, ekr, 0, 522, 800, 78), 0);
+    EXPECT_EQ(roznice_miedzy(bufor, ekr, 0, 522, 800, 10), 0);
+    EXPECT_EQ(roznice_miedzy(bufor, ekr, 0, 563, 800, 37) + roznice_miedzy(bufor, ekr, 0, 532, 325, 31) +
+                  roznice_miedzy(bufor, ekr, 475, 532, 325, 31), 0);
     EXPECT_EQ(roznice_miedzy(bufor, ekr, 0, 228, 298, 294), 0);
     EXPECT_EQ(roznice_miedzy(bufor, ekr, 502, 228, 298, 294), 0);
 
     rgb zielony{105, 160, 105}, pomaranczowy{222, 99, 9}, tytul{22, 122, 22};
     EXPECT_GT(ile_koloru(bufor, 320, 228, 160, 30, tytul), 20) << "the title";
+    EXPECT_GT(ile_koloru(bufor, 325, 532, 150, 31, zielony), 30) << "the results item";
     for (int k = 1; k <= 5; ++k) {
         int y = 240 + 50 * k;
         int zielone = ile_koloru(bufor, 300, y, 200, 24, zielony);

@@ -1,13 +1,18 @@
-// Scenario tests of start-up: every media file missing or broken, word-list faults named with their line, CR LF lists.
+// Scenario tests of start-up: every media file missing or broken, word-list faults named with their line, CR LF lists, the settings file.
 #include <gtest/gtest.h>
 
 #include <allegro5/allegro_image.h>
+#include <sys/resource.h>
 
+#include <csignal>
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
 
+#include "i_local.h"
 #include "obrazy.h"
 #include "scena.h"
 
@@ -145,11 +150,11 @@ TEST_F(Start, WordListFaultsNameTheFileTheLineAndWhatIsWrong) {
     } przypadki[] = {
         {{"kotek", "lampa", "kot", "ZZZ"}, "line 3", "3 bytes"},
         {{"kotek", "lampy!", "ZZZ"}, "line 2", "6 bytes"},
-        {{"kotek", "lampa", "mysza", "", "ZZZ"}, "line 4", "0 bytes"},
+        {{"kotek", "lampa", "mysza", "kot  ", "ZZZ"}, "line 4", "3 bytes"},
         {{"Kotek", "ZZZ"}, "line 1", "not a letter"},
-        {{"kotek", "ZZZ ", "ZZZ"}, "line 2", "4 bytes"},
+        {{"kotek", "ZZZ ", "ZZZ"}, "line 2", "exactly ZZZ"},
         {{"ZZZ", "kotek"}, "", "no words"},
-        {{"kotek", std::string(1000, 'x'), "ZZZ"}, "line 2", "1000 bytes"},
+        {{"kotek", std::string(1000, 'x'), "ZZZ"}, "line 2", "past 32 bytes"},
         {{}, "", "no words"},
     };
     for (const przypadek& p : przypadki) {
@@ -171,15 +176,26 @@ TEST_F(Start, ADirectoryInPlaceOfTheWordListIsCalledADirectory) {
     EXPECT_NE(blad.find("media/data_lista.txt: is a directory"), std::string::npos) << blad;
 }
 
+TEST_F(Start, TheListOfAcceptedGuessesIsOptionalAndOneNamingAPasswordStopsOnItsLine) {
+    podmien_plik("data_lista.txt", "kotek\nlampa\n");
+    usun_plik("data_zgadywane.txt");
+    ASSERT_EQ(uruchom(), "");
+    EXPECT_TRUE(zg.empty());
+    podmien_plik("data_zgadywane.txt", "balon\nbabka\nlampa\nZZZ\n");
+    EXPECT_NE(uruchom().find("media/data_zgadywane.txt: line 3: \"lampa\" is a password"), std::string::npos);
+}
+
 TEST_F(Start, AListOf1999WordsLoadsAndOneMoreWordIsRefusedOnLine2000) {
     std::vector<std::string> linie;
     const char* litery = "abcdefghijklmnoprstuwyzACELNOSXZ";
     for (int i = 0; i < 1999; ++i) {
-        std::string s = "kot";
+        std::string s = "ko";
         s += litery[i % 32];
         s += litery[(i / 32) % 32];
+        s += litery[i / 1024];
         linie.push_back(s);
     }
+    usun_plik("data_zgadywane.txt");  // it may hold some of these made-up words
     podmien_plik("data_lista.txt", lista(linie) + "ZZZ\n");
     ASSERT_NO_THROW(ustawienia());
     EXPECT_EQ(ih, 1999);
@@ -224,6 +240,8 @@ TEST_F(Start, TheRealWordListLoadsWithinItsCapacity) {
     EXPECT_LE(ih, 1999);
     EXPECT_EQ(h[ih], "ZZZ");
     for (int i = 0; i < ih; ++i) EXPECT_TRUE(slowo_poprawne(h[i])) << i << ": " << h[i];
+    EXPECT_GT(zg.size(), 0u);
+    EXPECT_TRUE(std::is_sorted(zg.begin(), zg.end())) << "a guess is looked up by halving";
     koniec();
 }
 
@@ -272,4 +290,58 @@ TEST_F(Start, WithTheMediaNowhereTheMessageNamesEveryPlaceLookedAt) {
     EXPECT_NE(blad.find(katalog + "/share/brolik/media"), std::string::npos) << blad;
     EXPECT_NE(blad.find("cmake --install"), std::string::npos) << blad;
     EXPECT_TRUE(inne_pliki().empty());
+}
+
+TEST(PlikUstawien, WhatATextSaysAndWhatIsLeftOutOfIt) {
+    struct przypadek {
+        const char* tekst;
+        i_ustawienia oczekiwane;
+        bool ostrzezenie;
+        size_t pominietych;
+    } przypadki[] = {
+        {"", {}, false, 0},
+        {"\xef\xbb\xbf DZWIEK = Nie\r\nglosnosc=60 %\r\n# a note\r\npelny_ekran = tak\r\nokno = 1024 x 768", {false, 60, true, 1024, 768}, false, 0},
+        {"kolor = zielony\ndzwiek = nie\n", {false, 100, false, 800, 600}, true, 1},
+        {"glosnosc = 150\nokno = 399x300\ndzwiek = chyba\npelny_ekran\nglosnosc = -5\n", {}, true, 5},
+        {"dzwiek = nie\nglosnosc = 40\n\x01\x7f", {}, true, 0},
+        {"dzwiek = nie\nglosnosc = \xc5\n", {}, true, 0},
+    };
+    for (const przypadek& p : przypadki) {
+        SCOPED_TRACE(p.tekst);
+        i_ustawienia u;
+        std::vector<std::string> pominiete;
+        EXPECT_EQ(!I_ParseSettings(p.tekst, &u, &pominiete).empty(), p.ostrzezenie);
+        EXPECT_EQ(std::tie(u.dzwiek, u.glosnosc, u.pelny_ekran, u.szerokosc, u.wysokosc),
+                  std::tie(p.oczekiwane.dzwiek, p.oczekiwane.glosnosc, p.oczekiwane.pelny_ekran, p.oczekiwane.szerokosc,
+                           p.oczekiwane.wysokosc));
+        EXPECT_EQ(pominiete.size(), p.pominietych);
+        // Written back, the lines left out are carried but never read as settings again.
+        i_ustawienia znowu{!u.dzwiek, 0, !u.pelny_ekran, 400, 300};
+        std::vector<std::string> znowu_pominiete;
+        EXPECT_EQ(I_ParseSettings(I_FormatSettings(u, pominiete), &znowu, &znowu_pominiete), "");
+        EXPECT_EQ(std::tie(znowu.dzwiek, znowu.glosnosc, znowu.pelny_ekran, znowu.szerokosc, znowu.wysokosc),
+                  std::tie(u.dzwiek, u.glosnosc, u.pelny_ekran, u.szerokosc, u.wysokosc));
+        EXPECT_EQ(znowu_pominiete, pominiete);
+    }
+}
+
+TEST_F(Start, AFailedReplacementLeavesTheOldFileAloneAndNothingBesideIt) {
+    const std::string plik = katalog + "/ustawienia.txt";
+    std::string tresc, blad;
+    EXPECT_FALSE(I_ReadFile(plik, 100, &tresc, &blad));
+    EXPECT_EQ(blad, "");  // no such file: no fault to report
+    ASSERT_TRUE(I_ReplaceFile(plik, "stare\n", &blad)) << blad;
+    // A full disk, as far as this process can tell.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit bylo, teraz = {3, RLIM_INFINITY};
+    getrlimit(RLIMIT_FSIZE, &bylo);
+    setrlimit(RLIMIT_FSIZE, &teraz);
+    const bool zapisany = I_ReplaceFile(plik, "nowe, dłuższe\n", &blad);
+    setrlimit(RLIMIT_FSIZE, &bylo);
+    EXPECT_FALSE(zapisany || blad.empty());
+    ASSERT_TRUE(I_ReadFile(plik, 100, &tresc, &blad)) << blad;
+    EXPECT_EQ(tresc, "stare\n");
+    EXPECT_EQ(inne_pliki(), std::set<std::string>{"ustawienia.txt"});
+    EXPECT_FALSE(I_ReadFile(plik, 3, &tresc, &blad));
+    EXPECT_FALSE(I_ReadFile(katalog + "/media", 100, &tresc, &blad) || blad.empty());
 }

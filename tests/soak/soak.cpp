@@ -251,6 +251,9 @@ bool jedna_gra(unsigned ziarno, const fs::path& media, wynik_gry& w) {
         fs::create_symlink(plik.path(), katalog / "media" / plik.path().filename());
     fs::path poprzedni = fs::current_path();
     fs::current_path(katalog);
+    // Each run keeps its table of results beside its directory, fresh, so a seed replays alike.
+    const fs::path dane = katalog.string() + "-dane";
+    setenv("XDG_DATA_HOME", dane.c_str(), 1);
 
     S_Reset();
     S_SetLimit(20000);
@@ -280,6 +283,7 @@ bool jedna_gra(unsigned ziarno, const fs::path& media, wynik_gry& w) {
         if (plik.path().filename() != "media") reszta.insert(plik.path().filename().string());
     for (const std::string& r : reszta) zle("left behind: " + r);
     fs::remove_all(katalog);
+    fs::remove_all(dane);
     w = {o.klatki, S_Now(), S_Entered("gra"), S_Entered("final_pocz")};
     return blad.empty();
 }

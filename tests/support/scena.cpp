@@ -1,6 +1,7 @@
 // Scenario fixtures and screen readers for the tests.
 #include "scena.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -23,6 +24,8 @@ void KatalogTestowy::SetUp() {
     for (const auto& p : fs::directory_iterator(fs::path(BROLIK_ZRODLA) / "media"))
         fs::create_symlink(p.path(), fs::path(katalog) / "media" / p.path().filename());
     fs::current_path(katalog);
+    // The game's kept files go to the scratch directory, never to the user's own folders.
+    setenv("XDG_DATA_HOME", (katalog + "/dane").c_str(), 1);
     S_Reset();
 }
 
@@ -61,10 +64,12 @@ void Scena::TearDown() {
     KatalogTestowy::TearDown();
 }
 
-void Scena::slowa(const std::vector<std::string>& lista) {
+void Scena::slowa(const std::vector<std::string>& lista, std::vector<std::string> zgadywane) {
     ih = 0;
     for (const std::string& s : lista) h[ih++] = s;
     h[ih] = "ZZZ";
+    std::sort(zgadywane.begin(), zgadywane.end());
+    zg = zgadywane;
 }
 
 rgb piksel_z(ALLEGRO_BITMAP* b, int x, int y) {

@@ -37,8 +37,8 @@ class Scena : public KatalogTestowy {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // Sets the word list to these words (internal form).
-    void slowa(const std::vector<std::string>& lista);
+    // Sets the word list to these words (internal form), and the accepted guesses to the others.
+    void slowa(const std::vector<std::string>& lista, std::vector<std::string> zgadywane = {});
     bool zamkniety = false;
 };
 

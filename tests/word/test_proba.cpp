@@ -50,7 +50,7 @@ int odchylenie_przyciemnienia(int k, int x, int y) {
 }  // namespace
 
 TEST_F(Proba, KotekGuessedWithTokkoIsSubmittedAtTheFifthLetterAndColouredOnScreen) {
-    slowa({"lampa", "tokko", "kotek"});
+    slowa({"lampa", "kotek"}, {"tokko", "zebra"});  // an accepted guess, never a password
     zacznij_haslo("kotek");
     S_Type(0.3, "tokko");
     graj();
@@ -224,7 +224,7 @@ TEST_F(Proba, DeletionBlanksItsCellAndDoesNothingOnAnEmptyGuess) {
 }
 
 TEST_F(Proba, ARefusalClearsTheRowKeepsTheClockButForOneTickAndDropsKeysTypedMeanwhile) {
-    slowa({"kotek"});
+    slowa({"kotek"}, {"abcdf", "lampa"});  // "abcde" is in neither list
     zacznij_haslo("kotek");
     fin = 1;
     // In the final the strip keeps what the game loop drew there until a refusal clears it.
@@ -378,6 +378,16 @@ TEST_F(Proba, AKeyHeldThroughThePauseTypesAgain) {
     EXPECT_EQ(pruba, 1);
     EXPECT_EQ(glify_rzedu(WIERSZ_0), (V{10, 10, 10, 10, 10}));
     EXPECT_EQ(kafle_rzedu(WIERSZ_0), (V{2, 1, 1, 1, 2}));
+}
+
+TEST_F(Proba, AKeyHeldShortOfTheSystemsRepeatTypesOnce) {
+    slowa({"kotek"});
+    zacznij_haslo("kotek");
+    S_KeyPress(0.3, ALLEGRO_KEY_Q, 'q', 0.15);
+    S_KeyPress(1.3, ALLEGRO_KEY_W, 'w', 0.25);
+    S_KeyPress(2.3, ALLEGRO_KEY_E, 'e', 0.45);
+    graj();
+    EXPECT_EQ(dzwieki("s9").size(), 3u);
 }
 
 TEST_F(Proba, TheSixthTryAfterTheScrollIsPlayedInRowFour) {

@@ -1,5 +1,6 @@
 #!/usr/bin/python3
-"""Checks media/data_lista.txt: format, size, blocklists, and that hunspell-pl knows every word.
+"""Checks media/data_lista.txt and media/data_zgadywane.txt: format, size, blocklists, that no
+password is also an accepted guess, and that hunspell-pl knows every word.
 
 Run from the repository root: /usr/bin/python3 tests/wordlist/test_wordlist.py
 Needs the Debian packages hunspell and hunspell-pl.
@@ -12,6 +13,7 @@ import sys
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 LIST = os.path.join(ROOT, "media", "data_lista.txt")
+GUESSES = os.path.join(ROOT, "media", "data_zgadywane.txt")
 TOOLS = os.path.join(ROOT, "tools", "wordlist")
 
 # The game's internal letters: Latin small letters as they are, and the nine
@@ -80,6 +82,7 @@ def main():
     # Every decision to keep a word out must hold in the shipped file.
     blocked = {w.translate(TO_INTERNAL): "blocklist.txt" for w in read_listed(os.path.join(TOOLS, "blocklist.txt"))}
     blocked.update({w.translate(TO_INTERNAL): "exclude.txt" for w in read_listed(os.path.join(TOOLS, "exclude.txt"))})
+    blocked.update({w.translate(TO_INTERNAL): "keepout.txt" for w in read_listed(os.path.join(TOOLS, "keepout.txt"))})
     check("no blocklisted or excluded word present", ["%s (%s)" % (w, blocked[w]) for w in words if w in blocked])
     # And every decision to let one in: a list not rebuilt after include.txt changed.
     listed = set(words)
@@ -98,6 +101,24 @@ def main():
           [] if unknown == ["źaba", "qwxyz"] else ["hunspell said %r for %r" % (unknown, probe)])
     utf8 = [w.translate(FROM_INTERNAL) for w in words if ENTRY.match(w.encode())]
     check("every word, back in UTF-8, is accepted by hunspell pl_PL", hunspell_unknown(utf8))
+
+    # The accepted guesses: the same form with its terminator required, none a password, and
+    # every decision of the reading held; only exclude.txt's words may be guesses.
+    with open(GUESSES, "rb") as f:
+        raw = f.read()
+    lines = raw.split(b"\n")
+    check("accepted guesses end with their only line ZZZ",
+          [] if raw.endswith(b"\nZZZ\n") and lines.count(b"ZZZ") == 1 else ["tail %r" % raw[-12:]])
+    guesses = [l.decode("ascii", "replace") for l in lines[: lines.index(b"ZZZ")]] if b"ZZZ" in lines else []
+    check("every accepted guess is five bytes of the internal form, listed once",
+          [g for g in guesses if not ENTRY.match(g.encode())] + sorted({g for g in guesses if guesses.count(g) > 1}))
+    check("no accepted guess is a password", sorted(set(guesses) & listed))
+    check("no blocklisted or kept-out word among the guesses",
+          ["%s (%s)" % (g, blocked[g]) for g in guesses if blocked.get(g, "exclude.txt") != "exclude.txt"])
+    check("every word of accept.txt among the guesses",
+          [w for w in read_listed(os.path.join(TOOLS, "accept.txt")) if w.translate(TO_INTERNAL) not in set(guesses)])
+    check("every accepted guess, back in UTF-8, is accepted by hunspell pl_PL",
+          hunspell_unknown([g.translate(FROM_INTERNAL) for g in guesses if ENTRY.match(g.encode())]))
 
     print("%d passed, %d failed" % (passed, failed))
     return 1 if failed else 0

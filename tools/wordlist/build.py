@@ -1,5 +1,6 @@
 #!/usr/bin/python3
-"""Builds media/data_lista.txt, the game's list of five-letter Polish nouns.
+"""Builds media/data_lista.txt, the game's list of five-letter Polish nouns it draws
+passwords from, and media/data_zgadywane.txt, the other nouns it accepts as guesses.
 
 Stages (each one's survivors are written to WORK/NN-*.txt for inspection):
   1. candidates  - five-letter lower-case lemmas of hunspell-pl whose entry
@@ -16,8 +17,12 @@ Stages (each one's survivors are written to WORK/NN-*.txt for inspection):
   6. reviewed    - exclude.txt removed from the window and include.txt added
                    from below it: the decisions of reading the list word by
                    word. Inclusions must be hunspell headwords that morfologik
-                   confirms and no blocklist stops.
-Writes media/data_lista.txt and the word-list section of media/README.
+                   confirms and no blocklist stops;
+  7. guesses     - every other noun of stage 2, and accept.txt, less the vulgar
+                   words of stage 4 and keepout.txt: what a player may type and
+                   the game accepts without ever drawing it. Stage 4's names
+                   are left to the reading here: many are nouns too (łatka).
+Writes both lists and the word-list section of media/README.
 """
 
 import argparse
@@ -178,6 +183,7 @@ def main():
     ap.add_argument("--mythes", default="/usr/share/mythes/th_pl_PL_v2.dat")
     ap.add_argument("--work", required=True)
     ap.add_argument("--out", required=True)
+    ap.add_argument("--out-guesses", required=True)
     a = ap.parse_args()
     os.makedirs(a.work, exist_ok=True)
 
@@ -190,10 +196,12 @@ def main():
     report(1, "candidates", sorted(cands))
     exclude = set(read_words(os.path.join(HERE, "exclude.txt")))
     include = read_words(os.path.join(HERE, "include.txt"))
+    accept = read_words(os.path.join(HERE, "accept.txt"))
+    keepout = set(read_words(os.path.join(HERE, "keepout.txt")))
     # Words a reader added are checked by the same dictionaries, but the flag
     # rule is a heuristic a reader may overrule (alibi has no flags at all;
     # wrona shares its entry with the adjective wrony).
-    extra = {w for w in include if w in headwords} - cands
+    extra = {w for w in include + accept if w in headwords} - cands
 
     # 2. morfologik confirmation; the same pass maps frequency-list forms to lemmas
     src = os.path.join(a.zxcvbn_dir, "src")
@@ -266,7 +274,7 @@ def main():
     # 6. review decisions. An inclusion must still be a hunspell headword that
     # morfologik confirms as a noun, and may overrule the name heuristics of
     # stage 4 but never blocklist.txt or the thesaurus.
-    bad = [w for w in include if w not in confirmed_all or w in manual or w in vulgar or w in exclude]
+    bad = [w for w in include if w not in confirmed_all or w in manual or w in vulgar or w in exclude or w in keepout]
     if bad:
         sys.exit("include.txt: not a confirmed noun, blocked, or also excluded: %s" % " ".join(bad))
     dup = sorted({w for w in include if include.count(w) > 1})
@@ -280,19 +288,34 @@ def main():
     if not 1600 <= len(final) <= 1999:
         sys.exit("final list has %d words, outside 1600..1999" % len(final))
 
-    with open(a.out, "w", encoding="ascii", newline="\n") as f:
-        for w in final:
-            f.write(internal(w) + "\n")
-        f.write("ZZZ\n")
-    print("wrote %s" % a.out)
-    update_readme(os.path.join(os.path.dirname(a.out), "README"), len(final))
+    # 7. accepted guesses. What a reader let in by accept.txt passes the same
+    # dictionaries and blocklists as an inclusion.
+    bad = [w for w in accept if w not in confirmed_all or w in manual or w in vulgar or w in keepout or w in final]
+    if bad:
+        sys.exit("accept.txt: not a confirmed noun, blocked, kept out, or a password: %s" % " ".join(bad))
+    final_set = set(final)
+    rude = {w for w in why if why[w] in ("blocklist.txt", "thesaurus: vulgar")}
+    guesses = sorted({w for w in confirmed | set(accept) if w not in final_set and w not in rude and w not in keepout},
+                     key=polish_order)
+    report(7, "guesses", guesses, "(%d kept out by keepout.txt, %d by the blocklists, %d from accept.txt)"
+           % (len(keepout & confirmed - final_set), len(rude - final_set), len(accept)))
+    if not 2000 <= len(guesses) <= 9999:
+        sys.exit("the list of guesses has %d words, outside 2000..9999" % len(guesses))
+
+    for path, words in ((a.out, final), (a.out_guesses, guesses)):
+        with open(path, "w", encoding="ascii", newline="\n") as f:
+            for w in words:
+                f.write(internal(w) + "\n")
+            f.write("ZZZ\n")
+        print("wrote %s" % path)
+    update_readme(os.path.join(os.path.dirname(a.out), "README"), len(final), len(guesses))
 
 
-def update_readme(path, count):
+def update_readme(path, count, guesses):
     """Puts the word-list section at the end of media/README, replacing an
     older one and leaving whatever else the file says alone."""
     with open(os.path.join(HERE, "readme_section.txt"), encoding="utf-8") as f:
-        section = f.read().format(count=count)
+        section = f.read().format(count=count, guesses=guesses)
     head = ""
     if os.path.exists(path):
         with open(path, encoding="utf-8") as f:

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Rebuilds media/data_lista.txt from Debian's Polish dictionaries and one npm frequency list.
+# Rebuilds media/data_lista.txt and media/data_zgadywane.txt from Debian's Polish dictionaries and one npm frequency list.
 # Usage, from anywhere: tools/wordlist/build.sh   (stage files go to build/wordlist/)
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
@@ -49,4 +49,4 @@ if [ ! -s "$dump" ] || [ "$dump" -ot /usr/share/java/morfologik-polish.jar ]; th
 fi
 
 /usr/bin/python3 "$here/build.py" --morfo-dump "$dump" --zxcvbn-dir "$zx_dir" \
-    --work "$work" --out "$root/media/data_lista.txt"
+    --work "$work" --out "$root/media/data_lista.txt" --out-guesses "$root/media/data_zgadywane.txt"
