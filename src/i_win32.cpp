@@ -9,6 +9,8 @@
 #include <cstring>
 #include <string>
 
+#include <allegro5/allegro_windows.h>
+
 #include "i_local.h"
 #include "i_system.h"
 
@@ -79,6 +81,8 @@ void I_SysShowError(const std::string& komunikat) {
 }
 
 void I_SysExit(int status) { ExitProcess(static_cast<UINT>(status)); }
+
+bool I_SysWindowMinimised(ALLEGRO_DISPLAY* d) { return d && IsIconic(al_get_win_window_handle(d)); }
 
 bool I_WriteScratch(const char*, ALLEGRO_BITMAP* b) {
     wchar_t katalog[MAX_PATH + 1];
