@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include <allegro5/allegro.h>
 #include <allegro5/allegro_windows.h>
 
 #include "i_local.h"
