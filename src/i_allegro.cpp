@@ -312,12 +312,10 @@ void pokaz() {
 }
 
 // F11 and Alt+Enter switch fullscreen; the game never sees them. Whether Alt belongs to an Enter
-// is read from that Enter's own character event, which carries the modifiers held at the press:
-// an Alt remembered from earlier events would stick whenever the window manager takes its
-// release (Alt+Tab). The Enter's press is held back until that event. An Enter of the chord stays
+// is read from that Enter's own press, which carries the modifiers held at that moment (Allegro
+// 5.2 fills them in for key presses on every system): an Alt remembered from earlier events would
+// stick whenever the window manager takes its release (Alt+Tab). An Enter pressed with Alt stays
 // hidden from the polled state until a poll finds it released.
-bool enter_czeka = false;  // an Enter's press waits for its character event
-ALLEGRO_EVENT enter_wcisniety;
 bool enter_w_akordzie = false;  // the typed-character events of that Enter are dropped until its release
 bool enter_ukryty = false;      // the polled state shows that Enter up
 
@@ -378,23 +376,12 @@ void klawisz(const ALLEGRO_EVENT& e) {
         if (e.type == ALLEGRO_EVENT_KEY_DOWN) klawisz_dzwieku(kod);
         return;
     }
-    if (enter_czeka && (!enter(kod) || e.type != ALLEGRO_EVENT_KEY_CHAR)) {
-        enter_czeka = false;  // no character event came with it: a plain Enter
-        do_pisania(enter_wcisniety);
-    }
     if (enter(kod) && e.type == ALLEGRO_EVENT_KEY_DOWN) {
-        enter_czeka = true;
-        enter_wcisniety = e;
-        return;
-    }
-    if (enter(kod) && e.type == ALLEGRO_EVENT_KEY_CHAR && enter_czeka) {
-        enter_czeka = false;
         enter_w_akordzie = enter_ukryty = e.keyboard.modifiers & ALLEGRO_KEYMOD_ALT;
         if (enter_w_akordzie) {
             przelacz_na_zyczenie();
             return;
         }
-        do_pisania(enter_wcisniety);
     }
     const bool w_akordzie = enter(kod) && enter_w_akordzie;
     if (enter(kod) && e.type == ALLEGRO_EVENT_KEY_UP) enter_w_akordzie = false;
@@ -433,7 +420,7 @@ void pompuj() {
         case ALLEGRO_EVENT_KEY_UP: klawisz(e); break;
         }
     }
-    const bool ukryte = (al_get_display_flags(ekran) & ALLEGRO_MINIMIZED) || I_ExtrasWindowHidden();
+    const bool ukryte = (al_get_display_flags(ekran) & ALLEGRO_MINIMIZED) || I_SysWindowMinimised(ekran) || I_ExtrasWindowHidden();
     if (ukryte != niewidoczne) {
         niewidoczne = ukryte;
         if (!ukryte) brudny = caly = true;
@@ -643,11 +630,11 @@ void I_GetKeyboardState(i_klawiatura* stan) {
     pompuj();
     for (int k = 0; k < ALLEGRO_KEY_MAX; ++k) I_SetKey(stan, k, al_key_down(&al, k));
     for (int k : {ALLEGRO_KEY_F11, ALLEGRO_KEY_F9, ALLEGRO_KEY_F7, ALLEGRO_KEY_F8}) I_SetKey(stan, k, false);
-    if (enter_czeka || enter_ukryty) {
+    if (enter_ukryty) {
         if (I_KeyDown(stan, ALLEGRO_KEY_ENTER) || I_KeyDown(stan, ALLEGRO_KEY_PAD_ENTER)) {
             I_SetKey(stan, ALLEGRO_KEY_ENTER, false);
             I_SetKey(stan, ALLEGRO_KEY_PAD_ENTER, false);
-        } else if (!enter_czeka) {
+        } else {
             enter_ukryty = false;
         }
     }

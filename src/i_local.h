@@ -20,6 +20,9 @@ void I_SysWriteError(const char* tekst);
 void I_SysShowError(const std::string& komunikat);
 // Leaves at once, without the library's shutdown (after a failed load it may never return).
 [[noreturn]] void I_SysExit(int status);
+// True while the system knows the window to be minimised (Windows: iconic, which Allegro's own
+// flag may miss); false where it leaves that to the window system.
+bool I_SysWindowMinimised(ALLEGRO_DISPLAY* d);
 
 // The window system's extras: i_x11.cpp under X11, i_bez_x11.cpp (none) elsewhere.
 // Called once the display exists: answers the display server's loss and its protocol errors (a

@@ -88,6 +88,8 @@ void I_SysShowError(const std::string& komunikat) {
 
 void I_SysExit(int status) { _exit(status); }
 
+bool I_SysWindowMinimised(ALLEGRO_DISPLAY*) { return false; }
+
 bool I_WriteScratch(const char* nazwa, ALLEGRO_BITMAP* b) {
     if (std::strlen(nazwa) >= sizeof ekr_nazwa) return false;
     std::snprintf(tymczasowy, sizeof tymczasowy, "%s.XXXXXX", nazwa);

@@ -10,6 +10,9 @@
 #include <cstring>
 #include <string>
 
+#include <allegro5/allegro.h>
+#include <allegro5/allegro_windows.h>
+
 #include "i_local.h"
 #include "i_system.h"
 
@@ -80,6 +83,8 @@ void I_SysShowError(const std::string& komunikat) {
 }
 
 void I_SysExit(int status) { ExitProcess(static_cast<UINT>(status)); }
+
+bool I_SysWindowMinimised(ALLEGRO_DISPLAY* d) { return d && IsIconic(al_get_win_window_handle(d)); }
 
 bool I_WriteScratch(const char*, ALLEGRO_BITMAP* b) {
     I_RemoveScratch();
@@ -246,6 +251,8 @@ std::string I_FileFault(const std::string& sciezka) {
     if (cechy != INVALID_FILE_ATTRIBUTES && (cechy & FILE_ATTRIBUTE_DEVICE)) return "is not a regular file";
     FILE* f = _wfopen(w.c_str(), L"rb");
     if (!f) return std::string("cannot be read: ") + std::strerror(errno);
+    const DWORD rodzaj = GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(f))));
     std::fclose(f);
-    return "";
+    if (rodzaj == FILE_TYPE_PIPE) return "is a named pipe, not a file";
+    return rodzaj == FILE_TYPE_DISK ? "" : "is not a regular file";
 }

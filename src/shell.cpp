@@ -560,7 +560,7 @@ void pocz() {
     ALLEGRO_BITMAP* do_zapisu = al_clone_bitmap(tylny);
     al_set_new_bitmap_flags(flagi);
     if (!do_zapisu || !I_WriteScratch(PLIK_EKR, do_zapisu))
-        I_Warning("cannot write ekr.png in the working directory; the intro picture is kept in memory");
+        I_Warning("cannot write ekr.png; the intro picture is kept in memory");
     if (do_zapisu) al_destroy_bitmap(do_zapisu);
 }
 
