@@ -4,8 +4,8 @@
 // Each seed is one run of the program (start-up, intro, menu, games, shutdown) in a scratch
 // directory, played by a random player: the pages, one or two players, names with Polish letters,
 // right and wrong words, refusals, typing mistakes, time-outs, draws, the final, and Escape or the
-// close button at a random moment. Without --draw nothing is painted (the screen bitmaps clip
-// everything), so a run takes about a second. A failing seed is printed and replays exactly.
+// close button at a random moment. Without --draw nothing is painted (the screen bitmaps clip everything),
+// so a run takes about 0.2 s of processor time (4 s with --draw). A failing seed is printed and replays exactly.
 #include <allegro5/allegro.h>
 
 #include <chrono>
