@@ -44,13 +44,14 @@ const char* const LINIE_ZASAD[16] = {
     "Koniec Czasu: strata kolejki, następny gracz - we finale Koniec Gry.",
 };
 
-// Lines 3, 4 and 7 are this game's own credits; no real person is named.
+// Lines 3, 4, 5 and 7 are this game's own credits; no real person is named. Every sound is
+// synthesised by the game's own generator, and line 5 says so.
 const char* const LINIE_INFO[9] = {
     "Program oparty na teleturnieju TV",
     " B r o l i k ",
     "pierwsza wersja: komputery PC, rok 1995",
     "programowanie i grafika pierwszej wersji: autor gry",
-    "dźwięki zapożyczone z internetu",
+    "dźwięki syntezowane specjalnie dla tej gry",
     "",
     "ta wersja: autor gry, biblioteka Allegro 5, rok 2018",
     "z zachowaniem pierwotnego wyglądu ",
