@@ -39,11 +39,14 @@ std::string katalog_mediow = "media/";
 std::string plik_mediow(const std::string& nazwa) { return katalog_mediow + nazwa; }
 bool media_z_katalogu_roboczego() { return katalog_mediow == "media/"; }
 
+// The two faces: a sans-serif one and a serif one.
+static const char* const KROJ_BEZSZERYFOWY = "arialbd.ttf";
+static const char* const KROJ_SZERYFOWY = "georgiab.ttf";
+
 // f22 is the 24-pixel serif face and f32 the 46-pixel one: the names are historical.
 const czcionka_mediow CZCIONKI[6] = {
-    {"arialbd.ttf", 20, &f20},  {"georgiab.ttf", 24, &f22},
-    {"arialbd.ttf", 24, &f24},  {"arialbd.ttf", 28, &f28},
-    {"georgiab.ttf", 46, &f32}, {"arialbd.ttf", 40, &f40},
+    {KROJ_BEZSZERYFOWY, 20, &f20}, {KROJ_SZERYFOWY, 24, &f22},    {KROJ_BEZSZERYFOWY, 24, &f24},
+    {KROJ_BEZSZERYFOWY, 28, &f28}, {KROJ_SZERYFOWY, 46, &f32},    {KROJ_BEZSZERYFOWY, 40, &f40},
 };
 
 const int KOLEJNOSC_DZWIEKOW[10] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0};

@@ -8,34 +8,51 @@
 
 #include "i_system.h"
 
+// The window; null on the scripted platform.
 extern ALLEGRO_DISPLAY* ekran;
+// The clean picture of the current screen (the menu, a page, the game background): a routine
+// erases a piece of the screen by copying the same rectangle back from it (kas_1 ... kas_5).
 extern ALLEGRO_BITMAP* bufor;
+// The sprite sheet (el.png, its grey made see-through) and the letter sheet (literki.png).
 extern ALLEGRO_BITMAP* el;
 extern ALLEGRO_BITMAP* lit;
+// Each player's Bingo board as last captured from the screen.
 extern ALLEGRO_BITMAP* tgr[2];
+// The six fonts. Four are the sans-serif face at the size in their name (20, 24, 28, 40 px); the
+// two serif ones are not: f22 is the serif face at 24 px and f32 the serif face at 46 px.
 extern ALLEGRO_FONT* f20;
 extern ALLEGRO_FONT* f22;
 extern ALLEGRO_FONT* f24;
 extern ALLEGRO_FONT* f28;
 extern ALLEGRO_FONT* f32;
 extern ALLEGRO_FONT* f40;
+// The keyboard and the mouse as last polled; routines read them again without polling.
 extern i_klawiatura klaw;
 extern ALLEGRO_MOUSE_STATE myszka;
+// The typed-character event taken last; with the queue empty it is read again.
 extern ALLEGRO_EVENT ev;
+// The sounds, slot n from media/sN.ogg.
 extern i_dzwiek* samp[13];
+// The word list: ih words in h[0] ... h[ih - 1], then the terminator "ZZZ".
 extern int ih;
 extern std::string h[2000];
 // The accepted guesses: words the game takes as a guess but never draws, none of them in h,
 // sorted for a binary search. Empty when the media hold no such list.
 extern std::vector<std::string> zg;
+// The number of players of this game (1 or 2) and their names.
 extern int ig;
 extern std::string imie[2];
+// Each player's board: the 25 numbers in reading order, and each cell's state (1 struck, 0 open).
 extern int tab[2][25];
 extern int tk[2][25];
+// The word of this round and the hint word shown: its letters found so far, "[" for the others.
 extern std::string hh;
 extern std::string h1;
+// Each player's money, in złoty.
 extern int suma[2];
+// 1 during the final, else 0.
 extern int fin;
+// 1 once a line is completed in the final, else 0.
 extern int bingof;
 
 // The window title, with its leading blank and two blanks before the year.
