@@ -195,7 +195,7 @@ void los_kul(int& gr, int& ku) {
         krok_jasnosci(kk, k2);
         zmiany_ekranu z;
         // The first frame also shows the icons, and whatever the caller left unfinished.
-        if (zacheta_na_ekranie == -2) z.dodaj(0, 0, 800, 600);
+        if (zacheta_na_ekranie == -2) z.dodaj(0, 0, SZEROKOSC_EKRANU, WYSOKOSC_EKRANU);
         if (zacheta_do_rysowania(kk, zacheta_na_ekranie)) {
             kas_3();
             al_draw_text(f28, kolor_zachety(kk), 60, 510, ALLEGRO_ALIGN_LEFT, "Losowanie kul");
@@ -245,7 +245,7 @@ void los_kul(int& gr, int& ku) {
             if (b >= 2) return;
             // The ball stands in the message strip until the prompt is drawn over it.
             zacheta_na_ekranie = -1;
-            z.dodaj(0, 0, 800, 600);
+            z.dodaj(0, 0, SZEROKOSC_EKRANU, WYSOKOSC_EKRANU);
         }
         zakoncz_klatke(z);
         I_Rest(0.001);
@@ -296,7 +296,7 @@ void los_kulf(int& gr, int& pruba) {
         krok_jasnosci(kk, k2);
         zmiany_ekranu z;
         // The first frame also shows the icons, and whatever the caller left unfinished.
-        if (zacheta_na_ekranie == -2) z.dodaj(0, 0, 800, 600);
+        if (zacheta_na_ekranie == -2) z.dodaj(0, 0, SZEROKOSC_EKRANU, WYSOKOSC_EKRANU);
         if (zacheta_do_rysowania(kk, zacheta_na_ekranie)) {
             kas_3();
             al_draw_text(f28, kolor_zachety(kk), 60, 510, ALLEGRO_ALIGN_LEFT, "Losowanie  kul");
@@ -352,7 +352,7 @@ void los_kulf(int& gr, int& pruba) {
             if (b >= ee || bingof == 1) return;
             // The ball stands in the strip, and the count of balls due has changed.
             zacheta_na_ekranie = -1;
-            z.dodaj(0, 0, 800, 600);
+            z.dodaj(0, 0, SZEROKOSC_EKRANU, WYSOKOSC_EKRANU);
         }
         zakoncz_klatke(z);
         I_Rest(0.001);

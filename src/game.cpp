@@ -272,9 +272,9 @@ void final_pocz(int& gr) {
     for (int i = 0; i <= 55; ++i) {
         I_GetKeyboardState(&klaw);
         if (escape()) return;
-        rozciagnij(el, 460, 10, 5, 5, 0, 290 - i, 800, 2 * i);
-        rozciagnij(el, 220, 252, 2, 5, 0, 290 - i, 800, i / 4);
-        rozciagnij(el, 220, 252, 2, 5, 0, 290 + i, 800, i / 4, ALLEGRO_FLIP_VERTICAL);
+        rozciagnij(el, 460, 10, 5, 5, 0, 290 - i, SZEROKOSC_EKRANU, 2 * i);
+        rozciagnij(el, 220, 252, 2, 5, 0, 290 - i, SZEROKOSC_EKRANU, i / 4);
+        rozciagnij(el, 220, 252, 2, 5, 0, 290 + i, SZEROKOSC_EKRANU, i / 4, ALLEGRO_FLIP_VERTICAL);
         if (i > 10) ++b;
         wycinek(el, 80, 330 - b, 360, 2 * b, 200, 290 - b);
         I_FinishUpdate();
@@ -287,8 +287,8 @@ void final_pocz(int& gr) {
         I_GetKeyboardState(&klaw);
         if (escape()) return;
         if (i > 181) ++b;
-        wycinek(bufor, 0, 0, 800, i, 0, 0);
-        wycinek(bufor, 0, 600 - i, 800, i, 0, 600 - i);
+        wycinek(bufor, 0, 0, SZEROKOSC_EKRANU, i, 0, 0);
+        wycinek(bufor, 0, WYSOKOSC_EKRANU - i, SZEROKOSC_EKRANU, i, 0, WYSOKOSC_EKRANU - i);
         wycinek(el, 270, 170, b, 24, 767 - b, 425);
         I_FinishUpdate();
         I_Rest(0.01);

@@ -52,7 +52,7 @@ bool caly = true;
 // After a fullscreen switch the window's new size is not known until its resize event: until then
 // every present is whole, or a copied strip could land where the old size would put it.
 bool rozmiar_niepewny = false;
-int zmiana_x0 = 800, zmiana_y0 = 600, zmiana_x1 = 0, zmiana_y1 = 0;
+int zmiana_x0 = SZEROKOSC_EKRANU, zmiana_y0 = WYSOKOSC_EKRANU, zmiana_x1 = 0, zmiana_y1 = 0;
 long pokazy = 0;
 // Minimised, or out of sight whole: nothing is presented, and the first present after is whole.
 bool niewidoczne = false;
@@ -176,9 +176,9 @@ struct obszar {
 obszar obszar_obrazu() {
     ALLEGRO_BITMAP* bb = al_get_backbuffer(ekran);
     const int W = al_get_bitmap_width(bb), H = al_get_bitmap_height(bb);
-    const double s = std::min(W / 800.0, H / 600.0);
-    const int w = std::max(1, static_cast<int>(std::lround(800 * s)));
-    const int h = std::max(1, static_cast<int>(std::lround(600 * s)));
+    const double s = std::min(W / double(SZEROKOSC_EKRANU), H / double(WYSOKOSC_EKRANU));
+    const int w = std::max(1, static_cast<int>(std::lround(SZEROKOSC_EKRANU * s)));
+    const int h = std::max(1, static_cast<int>(std::lround(WYSOKOSC_EKRANU * s)));
     return {(W - w) / 2, (H - h) / 2, w, h};
 }
 
@@ -192,27 +192,28 @@ void rysuj_w_oknie(ALLEGRO_BITMAP* obraz) {
     const obszar o = obszar_obrazu();
     ALLEGRO_BITMAP* bb = al_get_backbuffer(ekran);
     if (o.w != al_get_bitmap_width(bb) || o.h != al_get_bitmap_height(bb)) al_clear_to_color(al_map_rgb(0, 0, 0));
-    const int k = std::max(1, (o.w + 799) / 800);
-    if (o.w == 800 * k && o.h == 600 * k) {
-        al_draw_scaled_bitmap(obraz, 0, 0, 800, 600, o.x, o.y, o.w, o.h, 0);
+    const int k = std::max(1, (o.w + SZEROKOSC_EKRANU - 1) / SZEROKOSC_EKRANU);
+    if (o.w == SZEROKOSC_EKRANU * k && o.h == WYSOKOSC_EKRANU * k) {
+        al_draw_scaled_bitmap(obraz, 0, 0, SZEROKOSC_EKRANU, WYSOKOSC_EKRANU, o.x, o.y, o.w, o.h, 0);
         return;
     }
-    if (!powiekszony || al_get_bitmap_width(powiekszony) != 800 * k) {
+    if (!powiekszony || al_get_bitmap_width(powiekszony) != SZEROKOSC_EKRANU * k) {
         if (powiekszony) al_destroy_bitmap(powiekszony);
         ALLEGRO_STATE stan_bitmap;
         al_store_state(&stan_bitmap, ALLEGRO_STATE_NEW_BITMAP_PARAMETERS);
         al_set_new_bitmap_flags(ALLEGRO_VIDEO_BITMAP | ALLEGRO_MIN_LINEAR | ALLEGRO_MAG_LINEAR);
-        powiekszony = al_create_bitmap(800 * k, 600 * k);
+        powiekszony = al_create_bitmap(SZEROKOSC_EKRANU * k, WYSOKOSC_EKRANU * k);
         al_restore_state(&stan_bitmap);
     }
     if (!powiekszony) {  // no room for it: unfiltered, but still the right size
-        al_draw_scaled_bitmap(obraz, 0, 0, 800, 600, o.x, o.y, o.w, o.h, 0);
+        al_draw_scaled_bitmap(obraz, 0, 0, SZEROKOSC_EKRANU, WYSOKOSC_EKRANU, o.x, o.y, o.w, o.h, 0);
         return;
     }
     al_set_target_bitmap(powiekszony);
-    al_draw_scaled_bitmap(obraz, 0, 0, 800, 600, 0, 0, 800 * k, 600 * k, 0);
+    al_draw_scaled_bitmap(obraz, 0, 0, SZEROKOSC_EKRANU, WYSOKOSC_EKRANU, 0, 0, SZEROKOSC_EKRANU * k,
+                          WYSOKOSC_EKRANU * k, 0);
     al_set_target_backbuffer(ekran);
-    al_draw_scaled_bitmap(powiekszony, 0, 0, 800 * k, 600 * k, o.x, o.y, o.w, o.h, 0);
+    al_draw_scaled_bitmap(powiekszony, 0, 0, SZEROKOSC_EKRANU * k, WYSOKOSC_EKRANU * k, o.x, o.y, o.w, o.h, 0);
 }
 
 // tylny into gotowa, the whole of it or one rectangle. Through OpenGL this is a plain copy of
@@ -254,14 +255,14 @@ void pokaz_napis(const std::string& tekst) {
 // The notice over a copy of the frame, in the picture's own pixels, so it scales with it.
 ALLEGRO_BITMAP* obraz_z_napisem() {
     if (!f28) return gotowa;
-    if (!z_napisem) z_napisem = al_create_bitmap(800, 600);
+    if (!z_napisem) z_napisem = al_create_bitmap(SZEROKOSC_EKRANU, WYSOKOSC_EKRANU);
     if (!z_napisem) return gotowa;
     al_set_target_bitmap(z_napisem);
     al_draw_bitmap(gotowa, 0, 0, 0);
     // Over the game's title plate (352 pixels wide, centred at 588), the least needed part of the
     // game's screens: the guess and the board stay in sight.
     const int w = std::max(352, al_get_text_width(f28, napis.c_str()) + 48), h = al_get_font_line_height(f28) + 20;
-    const int x = std::min(800 - w, 588 - w / 2), y = 38;
+    const int x = std::min(SZEROKOSC_EKRANU - w, 588 - w / 2), y = 38;
     al_set_clipping_rectangle(x, y, w, h);
     al_clear_to_color(al_map_rgb(236, 196, 64));
     al_set_clipping_rectangle(x + 3, y + 3, w - 6, h - 6);
@@ -292,16 +293,17 @@ void pokaz() {
     ALLEGRO_BITMAP* bb = al_get_backbuffer(ekran);
     const int zw = zmiana_x1 - zmiana_x0, zh = zmiana_y1 - zmiana_y0;
     const bool napis_widac = napis_do > 0;
-    if (I_ExtrasCanCopyArea() && !caly && !napis_widac && !rozmiar_niepewny && zw > 0 && zh > 0 && zw * zh < 800 * 600 / 2 && al_get_bitmap_width(bb) == 800 &&
-        al_get_bitmap_height(bb) == 600) {
+    if (I_ExtrasCanCopyArea() && !caly && !napis_widac && !rozmiar_niepewny && zw > 0 && zh > 0 &&
+        zw * zh < SZEROKOSC_EKRANU * WYSOKOSC_EKRANU / 2 && al_get_bitmap_width(bb) == SZEROKOSC_EKRANU &&
+        al_get_bitmap_height(bb) == WYSOKOSC_EKRANU) {
         al_draw_bitmap_region(gotowa, zmiana_x0, zmiana_y0, zw, zh, zmiana_x0, zmiana_y0, 0);
-        I_ExtrasCopyArea(zmiana_x0, 600 - zmiana_y1, zw, zh);
+        I_ExtrasCopyArea(zmiana_x0, WYSOKOSC_EKRANU - zmiana_y1, zw, zh);
     } else {
         rysuj_w_oknie(napis_widac ? obraz_z_napisem() : gotowa);
         al_flip_display();
     }
     caly = false;
-    zmiana_x0 = 800, zmiana_y0 = 600, zmiana_x1 = 0, zmiana_y1 = 0;
+    zmiana_x0 = SZEROKOSC_EKRANU, zmiana_y0 = WYSOKOSC_EKRANU, zmiana_x1 = 0, zmiana_y1 = 0;
     al_restore_state(&stan);
     al_set_target_bitmap(cel);
     ostatni_pokaz = poczatek;
@@ -511,8 +513,8 @@ bool I_InitGraphics(const char* tytul) {
     ustaw_ikone();
     int hz = al_get_display_refresh_rate(ekran);
     if (hz >= 24 && hz <= 500) okres = 1.0 / hz;
-    tylny = al_create_bitmap(800, 600);
-    gotowa = al_create_bitmap(800, 600);
+    tylny = al_create_bitmap(SZEROKOSC_EKRANU, WYSOKOSC_EKRANU);
+    gotowa = al_create_bitmap(SZEROKOSC_EKRANU, WYSOKOSC_EKRANU);
     al_set_target_bitmap(gotowa);
     al_clear_to_color(al_map_rgb(0, 0, 0));
     al_set_target_bitmap(tylny);
@@ -570,14 +572,14 @@ void I_Error(const std::string& komunikat) {
 
 void I_Warning(const std::string& komunikat) { std::fprintf(stderr, "brolik: warning: %s\n", komunikat.c_str()); }
 
-void I_FinishUpdate() { I_FinishArea(0, 0, 800, 600); }
+void I_FinishUpdate() { I_FinishArea(0, 0, SZEROKOSC_EKRANU, WYSOKOSC_EKRANU); }
 
 void I_FinishArea(int x, int y, int w, int h) {
     SLAD("flip");
     if (x < 0) w += x, x = 0;
     if (y < 0) h += y, y = 0;
-    if (x + w > 800) w = 800 - x;
-    if (y + h > 600) h = 600 - y;
+    if (x + w > SZEROKOSC_EKRANU) w = SZEROKOSC_EKRANU - x;
+    if (y + h > WYSOKOSC_EKRANU) h = WYSOKOSC_EKRANU - y;
     if (w > 0 && h > 0) {
         zachowaj_klatke(x, y, w, h);
         zmiana_x0 = std::min(zmiana_x0, x), zmiana_y0 = std::min(zmiana_y0, y);
@@ -653,8 +655,8 @@ void I_GetMouseState(ALLEGRO_MOUSE_STATE* stan) {
         return;
     }
     // A window pixel belongs to the game pixel under its centre.
-    stan->x = static_cast<int>(std::floor((stan->x - o.x + 0.5) * 800 / o.w));
-    stan->y = static_cast<int>(std::floor((stan->y - o.y + 0.5) * 600 / o.h));
+    stan->x = static_cast<int>(std::floor((stan->x - o.x + 0.5) * SZEROKOSC_EKRANU / o.w));
+    stan->y = static_cast<int>(std::floor((stan->y - o.y + 0.5) * WYSOKOSC_EKRANU / o.h));
 }
 
 void I_ShowMouseCursor() {

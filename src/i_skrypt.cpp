@@ -245,7 +245,7 @@ void I_StartFullscreen() {}  // no window to fill
 
 bool I_InitGraphics(const char*) {
     ekran = nullptr;
-    tylny = al_create_bitmap(800, 600);
+    tylny = al_create_bitmap(SZEROKOSC_EKRANU, WYSOKOSC_EKRANU);
     al_set_target_bitmap(tylny);
     al_clear_to_color(al_map_rgb(0, 0, 0));
     return true;
@@ -283,11 +283,12 @@ bool zmiana_poza(int rx, int ry, int rw, int rh) {
                                       static_cast<const char*>(b->data) + y * b->pitch + x0 * p, (x1 - x0) * p) != 0;
     };
     bool inna = a->format != b->format;
-    for (int y = 0; y < 600 && !inna; ++y) {
+    for (int y = 0; y < WYSOKOSC_EKRANU && !inna; ++y) {
         if (y >= ry && y < ry + rh)
-            inna = rozne(y, 0, std::max(0, rx)) || rozne(y, std::min(800, rx + rw), 800);
+            inna = rozne(y, 0, std::max(0, rx)) ||
+                   rozne(y, std::min(SZEROKOSC_EKRANU, rx + rw), SZEROKOSC_EKRANU);
         else
-            inna = rozne(y, 0, 800);
+            inna = rozne(y, 0, SZEROKOSC_EKRANU);
     }
     al_unlock_bitmap(ostatnia_klatka);
     al_unlock_bitmap(tylny);

@@ -8,6 +8,9 @@
 // An opaque sound handle; the driver behind it may be Allegro's mixer or silence.
 struct i_dzwiek;
 
+// The size of the game's picture in pixels, whatever the window's size.
+constexpr int SZEROKOSC_EKRANU = 800, WYSOKOSC_EKRANU = 600;
+
 // The 800 x 600 screen bitmap the game draws into; it stands for the display's back buffer
 // and, unlike a real back buffer, keeps its contents across presents.
 extern ALLEGRO_BITMAP* tylny;

@@ -264,7 +264,7 @@ static void pokaz_strone(int jak) {
 void zasady_gry(int jak) {
     SLAD("zasady_gry");
     al_set_target_bitmap(bufor);
-    panel(0, 5, 800, 590);
+    panel(0, 5, SZEROKOSC_EKRANU, 590);
     al_draw_text(f32, al_map_rgb(0, 22, 22), 402, 6, ALLEGRO_ALIGN_CENTRE, "Zasady gry w  Brolik");
     al_draw_text(f32, al_map_rgb(55, 155, 155), 400, 4, ALLEGRO_ALIGN_CENTRE, "Zasady gry w  Brolik");
     for (int n = 0; n < 16; ++n) al_draw_text(f20, kolor_strony(), 80, 98 + 23 * n, 0, LINIE_ZASAD[n]);
@@ -325,7 +325,8 @@ static void usun_ostatnia_litere(std::string& wp) {
 void imie_gracza() {
     SLAD("imie_gracza");
     for (int i = 0; i < 20; ++i) {
-        al_draw_tinted_scaled_bitmap(el, al_map_rgba(i, i, i, i), 220, 0, 5, 5, 0, 0, 800, 600, 0);
+        al_draw_tinted_scaled_bitmap(el, al_map_rgba(i, i, i, i), 220, 0, 5, 5, 0, 0, SZEROKOSC_EKRANU,
+                                     WYSOKOSC_EKRANU, 0);
         I_FinishUpdate();
         I_Rest(0.05);
     }

@@ -402,7 +402,7 @@ void ustawienia() {
     if (!I_InitGraphics(TYTUL_OKNA))
         I_Error("cannot open a display: no window could be created (no display server, or no OpenGL or Direct3D on it)");
 
-    bufor = al_create_bitmap(800, 600);
+    bufor = al_create_bitmap(SZEROKOSC_EKRANU, WYSOKOSC_EKRANU);
     tgr[0] = al_create_bitmap(240, 240);
     tgr[1] = al_create_bitmap(240, 240);
     al_set_target_bitmap(bufor);
@@ -447,7 +447,7 @@ void ustawienia() {
 
     // The game background is loaded at each game start; check it now so a broken file stops
     // the program here and not in the middle of the menu.
-    al_destroy_bitmap(wczytaj_obraz("gg1.png", 800, 600));
+    al_destroy_bitmap(wczytaj_obraz("gg1.png", SZEROKOSC_EKRANU, WYSOKOSC_EKRANU));
     al_set_target_bitmap(tylny);
 }
 
@@ -473,7 +473,8 @@ void zwolnij_zasoby() {
 void koniec() {
     SLAD("koniec");
     for (int k = 0; k < 25; ++k) {
-        al_draw_tinted_scaled_bitmap(el, al_map_rgba(0, 0, 0, k), 350, 110, 10, 10, 0, 0, 800, 600, 0);
+        al_draw_tinted_scaled_bitmap(el, al_map_rgba(0, 0, 0, k), 350, 110, 10, 10, 0, 0, SZEROKOSC_EKRANU,
+                                     WYSOKOSC_EKRANU, 0);
         I_FinishUpdate();
         I_Rest(0.02);
     }
@@ -527,7 +528,8 @@ void ukazywanie_obrazu() {
 void znikanie_obrazu() {
     SLAD("znikanie_obrazu");
     for (int i = 0; i < 40; ++i) {
-        al_draw_tinted_scaled_bitmap(el, al_map_rgba(i, i, i, i), 220, 0, 5, 5, 0, 0, 800, 600, 0);
+        al_draw_tinted_scaled_bitmap(el, al_map_rgba(i, i, i, i), 220, 0, 5, 5, 0, 0, SZEROKOSC_EKRANU,
+                                     WYSOKOSC_EKRANU, 0);
         I_FinishUpdate();
         I_Rest(0.01);
     }
@@ -570,7 +572,7 @@ ALLEGRO_BITMAP* wczytaj_ekr() {
         // No memory for the copy: carry on with a black picture rather than fail mid-game.
         I_Warning("the intro picture could not be kept; the menu is drawn on black");
         ALLEGRO_BITMAP* cel = al_get_target_bitmap();
-        b = al_create_bitmap(800, 600);
+        b = al_create_bitmap(SZEROKOSC_EKRANU, WYSOKOSC_EKRANU);
         al_set_target_bitmap(b);
         al_clear_to_color(al_map_rgb(0, 0, 0));
         al_set_target_bitmap(cel);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "state.h"
+#include "i_system.h"
 
 void ustawienia();
 void koniec();
@@ -25,7 +26,7 @@ void kas_5();
 void ukazywanie_obrazu();
 // The part of the screen a polling pass drew into, grown to hold each piece; empty when nothing was drawn.
 struct zmiany_ekranu {
-    int x0 = 800, y0 = 600, x1 = 0, y1 = 0;
+    int x0 = SZEROKOSC_EKRANU, y0 = WYSOKOSC_EKRANU, x1 = 0, y1 = 0;
     void dodaj(int x, int y, int w, int h);
     bool puste() const { return x1 <= x0 || y1 <= y0; }
 };

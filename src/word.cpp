@@ -169,7 +169,7 @@ void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd) {
         if (wcisniety(ALLEGRO_KEY_ESCAPE)) break;
         zmiany_ekranu z;
         // The first frame also shows what the game loop drew for the try (entry row, bar, hint word).
-        if (pierwsza) z.dodaj(0, 0, 800, 600);
+        if (pierwsza) z.dodaj(0, 0, SZEROKOSC_EKRANU, WYSOKOSC_EKRANU);
         pierwsza = false;
         if (fin == 0) {
             int kk_dalej = kk, k2_dalej = k2;
