@@ -142,11 +142,11 @@ void gra() {
             rzad_podpowiedzi(pruba, dd);
             wpisywanie_z_klawiatury(pruba, cw, dd);
 
-            if (cw > 120 && ig == 2 && pruba <= 4) {
+            if (cw > TAKTY_PROBY && ig == 2 && pruba <= 4) {
                 if (fin == 0) zmiana_gracza(gr);
                 dane_gracza(gr);
             }
-            if (fin == 1 && cw > 120) {
+            if (fin == 1 && cw > TAKTY_PROBY) {
                 to_jest_haslo();
                 koniec_fin(gr);
                 return;

@@ -226,7 +226,7 @@ void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd) {
                 I_RestFull(0.001);
             }
         }
-        if (I_GetTime() > czas + 0.17) {
+        if (I_GetTime() > czas + TAKT_PROBY) {
             ++cw;
             czas = I_GetTime();
         }
@@ -235,7 +235,7 @@ void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd) {
             z.dodaj(640, 524, cw, 13);
             pasek_na_ekranie = cw;
         }
-        if (cw > 120) {
+        if (cw > TAKTY_PROBY) {
             ++pruba;
             koniec_czasu();
             break;

@@ -22,6 +22,11 @@ struct ocena_proby {
 };
 ocena_proby ocen(const std::string& haslo, const std::string& proba, const std::string& podpowiedz);
 
+// A try's clock ticks at most once every TAKT_PROBY seconds (once per pass of the try, so a
+// letter's pause makes it late, never early); the try runs out once it has ticked more than
+// TAKTY_PROBY times, and cw holds the ticks.
+constexpr double TAKT_PROBY = 0.17;
+constexpr int TAKTY_PROBY = 120;
 void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd);
 // strzalka false leaves the arrow column as it is (the try's own passes after the first).
 void wpisz_haslo(int& kk, int& k2, int pruba, bool strzalka = true);
