@@ -54,7 +54,7 @@ bool kapsle_z_dzwiekiem(int gr) {
         if (wcisniety(ALLEGRO_KEY_ESCAPE)) return false;
         if (tk[gr][i] == 1) {
             kapsel(i);
-            I_StartSound(samp[1], 0.8f, 1.0f);
+            I_StartSound(samp[DZWIEK_KAFEL], 0.8f, 1.0f);
             I_Rest(0.1);
             I_FinishUpdate();
         } else {
@@ -169,7 +169,7 @@ void bingo(int gr) {
     kas_3();
     al_draw_text(f24, al_map_rgb(0, 133, 0), 60, 510, ALLEGRO_ALIGN_LEFT, "Premia za BINGO");
     al_draw_text(f40, al_map_rgb(0, 188, 0), 350, 500, ALLEGRO_ALIGN_RIGHT, "500");
-    I_StartSound(samp[0], 1.0f, 0.7f);
+    I_StartSound(samp[DZWIEK_BINGO], 1.0f, 0.7f);
     for (int i = 0; i < 500; ++i) {
         ++suma[gr];
         al_draw_bitmap_region(bufor, 640, 545, 120, 22, 640, 545, 0);
@@ -224,7 +224,7 @@ void los_kul(int& gr, int& ku) {
             }
             kula_z_numerem(tab[gr][los]);
             for (int raz = 0; raz < 3; ++raz) {
-                I_StartSound(samp[4], 0.9f, 0.9f);
+                I_StartSound(samp[DZWIEK_KULA], 0.9f, 0.9f);
                 kapsel(los);
                 I_Rest(0.2);
                 I_FinishUpdate();
@@ -268,7 +268,7 @@ void spacja() {
         I_Rest(0.001);
         if (wcisniety(ALLEGRO_KEY_SPACE)) break;
     }
-    I_StartSound(samp[3], 0.5f, 0.8f);
+    I_StartSound(samp[DZWIEK_START], 0.5f, 0.8f);
     I_Rest(0.1);
     kas_3();
 }
@@ -277,7 +277,7 @@ void pech() {
     SLAD("pech");
     kas_3();
     al_draw_text(f24, al_map_rgb(155, 55, 55), 200, 510, ALLEGRO_ALIGN_CENTRE, "Masz Pecha");
-    I_StartSound(samp[5], 0.5f, 0.8f);
+    I_StartSound(samp[DZWIEK_PECH], 0.5f, 0.8f);
     I_FinishUpdate();
     I_Rest(2.0);
 }
@@ -336,7 +336,7 @@ void los_kulf(int& gr, int& pruba) {
                     kapslef(gr);
                     I_FinishUpdate();
                     I_Rest(0.2);
-                    I_StartSound(samp[4], 0.9f, 0.9f);
+                    I_StartSound(samp[DZWIEK_KULA], 0.9f, 0.9f);
                     kapsel(los);
                     I_Rest(0.2);
                     I_FinishUpdate();

@@ -266,7 +266,7 @@ void zmiana_gracza(int& gr) {
 void final_pocz(int& gr) {
     SLAD("final_pocz");
     al_draw_bitmap(bufor, 0, 0, 0);
-    I_StartSound(samp[6], 0.8f, 0.7f);
+    I_StartSound(samp[DZWIEK_FINAL], 0.8f, 0.7f);
 
     int b = 0;
     for (int i = 0; i <= 55; ++i) {

@@ -548,7 +548,7 @@ void pocz() {
         if (i >= 151 && i <= 249) al_draw_scaled_bitmap(el, 330, 81, 2, 5, 300, 210, 2 * b, 5, 0);
         I_FinishUpdate();
         I_Rest(0.002);
-        if (i == 20 || i == 150 || i == 280) I_StartSound(samp[7], 0.5f, 1.0f);
+        if (i == 20 || i == 150 || i == 280) I_StartSound(samp[DZWIEK_WSTEP], 0.5f, 1.0f);
     }
     // The menu is composed from the copy in memory: the file is the intro's trace for whoever
     // looks, and another program (a second copy of the game) may replace it. Run from an

@@ -15,7 +15,7 @@ ALLEGRO_FONT* f40 = nullptr;
 i_klawiatura klaw;
 ALLEGRO_MOUSE_STATE myszka;
 ALLEGRO_EVENT ev;
-i_dzwiek* samp[13] = {};
+i_dzwiek* samp[MIEJSCA_NA_DZWIEKI] = {};
 int ih = 0;
 std::string h[2000];
 std::vector<std::string> zg;

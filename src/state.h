@@ -31,8 +31,22 @@ extern i_klawiatura klaw;
 extern ALLEGRO_MOUSE_STATE myszka;
 // The typed-character event taken last; with the queue empty it is read again.
 extern ALLEGRO_EVENT ev;
-// The sounds, slot n from media/sN.ogg.
-extern i_dzwiek* samp[13];
+// The sounds: the slot of each is n of its file media/sN.ogg. There are 13 slots, as many as
+// the voices that may play at once; the three after the ten sounds stay empty.
+enum slot_dzwieku {
+    DZWIEK_BINGO,           // the bonus of a line
+    DZWIEK_KAFEL,           // a tile of a guess shown, a cap on a new board
+    DZWIEK_KONIEC_CZASU,    // a try run out
+    DZWIEK_START,           // Space before a word
+    DZWIEK_KULA,            // a ball striking a number
+    DZWIEK_PECH,            // the red ball
+    DZWIEK_FINAL,           // the final's opening
+    DZWIEK_WSTEP,           // the intro, three times
+    DZWIEK_GRATULACJE,      // a word guessed
+    DZWIEK_KLAWISZ,         // a letter typed or deleted
+};
+constexpr int MIEJSCA_NA_DZWIEKI = 13;
+extern i_dzwiek* samp[MIEJSCA_NA_DZWIEKI];
 // The word list: ih words in h[0] ... h[ih - 1], then the terminator "ZZZ".
 extern int ih;
 extern std::string h[2000];

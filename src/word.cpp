@@ -42,7 +42,7 @@ void ocen_i_pokaz(int& pruba, int dd, const std::string& wp) {
         const int tlo = o.tlo[i];
         rysuj_kafel(tlo, 30 + D * i, y);
         const float predkosc = tlo == 2 ? 0.8f : tlo == 3 ? 0.9f : 0.6f;
-        I_StartSound(samp[1], 0.8f, predkosc);
+        I_StartSound(samp[DZWIEK_KAFEL], 0.8f, predkosc);
         const int c = bajt(wp, i);
         if (c >= 0) rysuj_glif(bajt_na_glif(static_cast<char>(c)), 35 + D * i, y);
         I_FinishUpdate();
@@ -128,7 +128,7 @@ void koniec_czasu() {
     SLAD("koniec_czasu");
     kas_3();
     tekst_w_pasku(f28, al_map_rgb(200, 44, 44), "Koniec czasu");
-    I_StartSound(samp[2], 0.8f, 1.0f);
+    I_StartSound(samp[DZWIEK_KONIEC_CZASU], 0.8f, 1.0f);
     I_FinishUpdate();
     I_Rest(1);
 }
@@ -203,13 +203,13 @@ void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd) {
             --v;
             al_draw_bitmap_region(el, 1, 166, 64, 64, X_WIERSZA + D * static_cast<int>(wp.size()), Y_WIERSZA, 0);
             z.dodaj(X_WIERSZA + D * static_cast<int>(wp.size()), Y_WIERSZA, 64, 64);
-            I_StartSound(samp[9], 0.5f, 0.8f);
+            I_StartSound(samp[DZWIEK_KLAWISZ], 0.5f, 0.8f);
         }
         if (b == 1) {
             rysuj_glif(nz, 35 + D * v, 30);
             z.dodaj(35 + D * v, 30, 52, 62);
             ++v;
-            I_StartSound(samp[9], 0.5f, 0.8f);
+            I_StartSound(samp[DZWIEK_KLAWISZ], 0.5f, 0.8f);
         }
         if (kod > 0) {
             // One keystroke brings several events; drop the rest of it so it types one letter.
@@ -283,7 +283,7 @@ void gratulacje() {
     SLAD("gratulacje");
     kas_3();
     al_draw_textf(f28, al_map_rgb(0, 166, 166), 200, 510, ALLEGRO_ALIGN_CENTRE, "%s", "GRATULACJE !!!");
-    I_StartSound(samp[8], 0.5f, 1.0f);
+    I_StartSound(samp[DZWIEK_GRATULACJE], 0.5f, 1.0f);
 }
 
 void to_jest_haslo() {

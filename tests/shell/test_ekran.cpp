@@ -441,5 +441,5 @@ TEST_F(Scena, ShutdownDarkensTo30PercentInTwentyFiveStepsAndDeletesEkrPngOnly) {
     EXPECT_EQ(media_po, media_przed);
     EXPECT_EQ(bufor, nullptr);
     EXPECT_EQ(el, nullptr);
-    EXPECT_EQ(samp[7], nullptr);
+    EXPECT_EQ(samp[DZWIEK_WSTEP], nullptr);
 }
