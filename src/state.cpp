@@ -17,7 +17,7 @@ ALLEGRO_MOUSE_STATE myszka;
 ALLEGRO_EVENT ev;
 i_dzwiek* samp[MIEJSCA_NA_DZWIEKI] = {};
 int ih = 0;
-std::string h[2000];
+std::string h[POJEMNOSC_LISTY];
 std::vector<std::string> zg;
 int ig = 0;
 std::string imie[2];

@@ -47,9 +47,17 @@ enum slot_dzwieku {
 };
 constexpr int MIEJSCA_NA_DZWIEKI = 13;
 extern i_dzwiek* samp[MIEJSCA_NA_DZWIEKI];
+// The name of the list of words in the media folder, and how many words it may hold (the terminator takes a slot).
+extern const char* const PLIK_LISTY;
+constexpr int POJEMNOSC_LISTY = 2000;
+constexpr int NAJWIECEJ_SLOW = POJEMNOSC_LISTY - 1;
+// The optional list of accepted guesses beside it, and its limit: about twice the five-letter
+// nouns the dictionaries know, so only a file gone wrong reaches it.
+extern const char* const PLIK_ZGADYWANYCH;
+constexpr int NAJWIECEJ_ZGADYWANYCH = 9999;
 // The word list: ih words in h[0] ... h[ih - 1], then the terminator "ZZZ".
 extern int ih;
-extern std::string h[2000];
+extern std::string h[POJEMNOSC_LISTY];
 // The accepted guesses: words the game takes as a guess but never draws, none of them in h,
 // sorted for a binary search. Empty when the media hold no such list.
 extern std::vector<std::string> zg;
@@ -80,14 +88,6 @@ std::string plik_mediow(const std::string& nazwa);
 // True when the media are the working directory's own, so the game may keep its scratch picture there.
 bool media_z_katalogu_roboczego();
 
-// The name of the list of words in the media folder, and how many words it may hold (the terminator takes a slot).
-extern const char* const PLIK_LISTY;
-constexpr int POJEMNOSC_LISTY = 2000;
-constexpr int NAJWIECEJ_SLOW = POJEMNOSC_LISTY - 1;
-// The optional list of accepted guesses beside it, and its limit: about twice the five-letter
-// nouns the dictionaries know, so only a file gone wrong reaches it.
-extern const char* const PLIK_ZGADYWANYCH;
-constexpr int NAJWIECEJ_ZGADYWANYCH = 9999;
 
 // One TrueType face loaded at one pixel size into one font global.
 struct czcionka_mediow {

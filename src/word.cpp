@@ -157,7 +157,7 @@ void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd) {
     double czas = I_GetTime();
     cw = 0;
     int kk = 0, k2 = 0;
-    // Lookup bound: the list never holds more than its 2000 slots, whatever ih says.
+    // Lookup bound: the list never holds more than its slots, whatever ih says.
     const int ile_slow = ih < 0 ? 0 : ih > POJEMNOSC_LISTY ? POJEMNOSC_LISTY : ih;
     // What the screen shows: the prompt's step of green (kk / 4) and the timer bar's width; -1
     // when it must be drawn anew. A pass draws only what differs, and looks a guess up only once.
