@@ -358,17 +358,17 @@ void imie_gracza() {
             if (!I_NextTyped(&ev)) std::memset(&ev, 0, sizeof ev);
             kod = ev.keyboard.unichar;
             dt = al_get_text_width(f24, wp.c_str());
-            if (kod >= 97 && kod <= 122 && wp.empty()) kod -= 32;
-            if (kod >= 65 && kod <= 95 && !wp.empty()) kod += 32;
+            if (kod >= 'a' && kod <= 'z' && wp.empty()) kod -= 'a' - 'A';
+            if (kod >= 'A' && kod <= '_' && !wp.empty()) kod += 'a' - 'A';
             // Polish letters fold the same way: the first one capital, the rest small.
             int wielka = 0, mala = 0;
             const bool polska = polska_litera(kod, &wielka, &mala);
             if (polska) kod = wp.empty() ? wielka : mala;
-            if ((kod == 32 || (kod >= 65 && kod <= 122) || polska) && dt <= 179) {
+            if ((kod == ' ' || (kod >= 'A' && kod <= 'z') || polska) && dt <= 179) {
                 char utf8[4];
                 wp.append(utf8, al_utf8_encode(utf8, kod));
             }
-            if (kod == 8 && !wp.empty()) usun_ostatnia_litere(wp);
+            if (kod == '\b' && !wp.empty()) usun_ostatnia_litere(wp);
             ++b;
             if (b > 3) kk = 0;
             if (b <= 2) kk = 30;
@@ -392,7 +392,7 @@ void imie_gracza() {
             }
             // The pause lets a key's release arrive before the skip below looks for it.
             I_RestFull(0.1);
-            if ((kod == 13 || kod == 27) && !wp.empty()) {
+            if ((kod == '\r' || kod == '\x1b') && !wp.empty()) {  // Enter or Escape
                 v = 1;
                 imie[i] = wp;
                 wp.clear();

@@ -16,7 +16,7 @@ const char* const POLSKIE = "ACELNOSXZ";
 
 // Capital and small code point of each Polish letter, in the order of POLSKIE.
 const int KODY_POLSKIE[9][2] = {
-    {260, 261}, {262, 263}, {280, 281}, {321, 322}, {323, 324}, {211, 243}, {346, 347}, {377, 378}, {379, 380},
+    {u'Ą', u'ą'}, {u'Ć', u'ć'}, {u'Ę', u'ę'}, {u'Ł', u'ł'}, {u'Ń', u'ń'}, {u'Ó', u'ó'}, {u'Ś', u'ś'}, {u'Ź', u'ź'}, {u'Ż', u'ż'},
 };
 
 // The byte at i, or -1 past the end: a short word simply has no letter there.
@@ -64,8 +64,8 @@ bool polska_litera(int kod, int* wielka, int* mala) {
 }
 
 char znak_na_bajt(int kod) {
-    if (kod >= 65 && kod <= 90) kod += 32;
-    if (kod >= 97 && kod <= 122) return static_cast<char>(kod);
+    if (kod >= 'A' && kod <= 'Z') kod += 'a' - 'A';
+    if (kod >= 'a' && kod <= 'z') return static_cast<char>(kod);
     for (int k = 0; k < 9; ++k)
         if (kod == KODY_POLSKIE[k][0] || kod == KODY_POLSKIE[k][1]) return POLSKIE[k];
     return 0;
@@ -192,13 +192,15 @@ void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd) {
         // repeats it, never because its last event is read again.
         if (!I_NextTyped(&ev)) std::memset(&ev, 0, sizeof ev);
         kod = ev.keyboard.unichar;
-        if (kod >= 65 && kod <= 96) kod += 32;
+        // Capitals fold to small letters. The range runs on past 'Z' to '`', so an underscore
+        // folds too, to 127, Delete's character: '_' deletes a letter as Delete does.
+        if (kod >= 'A' && kod <= '`') kod += 'a' - 'A';
         if (const char c = znak_na_bajt(kod)) {
             wp += c;
             nz = bajt_na_glif(c);
             b = 1;
         }
-        if ((kod == 8 || kod == 127) && !wp.empty()) {
+        if ((kod == '\b' || kod == '\x7f') && !wp.empty()) {  // Backspace or Delete
             wp.pop_back();
             --v;
             al_draw_bitmap_region(el, 1, 166, 64, 64, X_WIERSZA + D * static_cast<int>(wp.size()), Y_WIERSZA, 0);
