@@ -359,12 +359,14 @@ void imie_gracza() {
             kod = ev.keyboard.unichar;
             dt = al_get_text_width(f24, wp.c_str());
             if (kod >= 'a' && kod <= 'z' && wp.empty()) kod -= 'a' - 'A';
-            if (kod >= 'A' && kod <= '_' && !wp.empty()) kod += 'a' - 'A';
+            if (kod >= 'A' && kod <= 'Z' && !wp.empty()) kod += 'a' - 'A';
             // Polish letters fold the same way: the first one capital, the rest small.
             int wielka = 0, mala = 0;
             const bool polska = polska_litera(kod, &wielka, &mala);
             if (polska) kod = wp.empty() ? wielka : mala;
-            if ((kod == ' ' || (kod >= 'A' && kod <= 'z') || polska) && dt <= 179) {
+            // A name is letters and spaces; the signs between 'Z' and 'a' are not letters.
+            const bool litera = (kod >= 'A' && kod <= 'Z') || (kod >= 'a' && kod <= 'z') || polska;
+            if ((kod == ' ' || litera) && dt <= 179) {
                 char utf8[4];
                 wp.append(utf8, al_utf8_encode(utf8, kod));
             }

@@ -52,9 +52,12 @@ TEST_F(ScenaImienia, FirstLetterIsCapitalTheRestSmall) {
     EXPECT_FALSE(S_TimedOut());
 }
 
-TEST_F(ScenaImienia, DigitsAndPunctuationAreIgnoredPolishLettersKeptBackspaceDeletesAWholeLetter) {
+TEST_F(ScenaImienia, DigitsAndSignsAreIgnoredPolishLettersKeptBackspaceDeletesAWholeLetter) {
     wpisz(1, {"k1-o.t7"});
     EXPECT_EQ(imie[0], "Kot");
+    // The signs between the capitals and the small letters are not letters either.
+    wpisz(1, {"[a`b^_]\\"});
+    EXPECT_EQ(imie[0], "Ab");
     // Polish letters fold like Latin ones and are stored in UTF-8, as drawn.
     wpisz(1, {"łukasz"});
     EXPECT_EQ(imie[0], "Łukasz");
