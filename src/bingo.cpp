@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "game.h"
 #include "shell.h"
 #include "state.h"
 
@@ -170,13 +171,7 @@ void bingo(int gr) {
     al_draw_text(f24, al_map_rgb(0, 133, 0), 60, 510, ALLEGRO_ALIGN_LEFT, "Premia za BINGO");
     al_draw_text(f40, al_map_rgb(0, 188, 0), 350, 500, ALLEGRO_ALIGN_RIGHT, "500");
     I_StartSound(samp[DZWIEK_BINGO], 1.0f, 0.7f);
-    for (int i = 0; i < 500; ++i) {
-        ++suma[gr];
-        al_draw_bitmap_region(bufor, 640, 545, 120, 22, 640, 545, 0);
-        al_draw_textf(f24, al_map_rgb(200, 144, 44), 695, 542, ALLEGRO_ALIGN_CENTRE, "%d", suma[gr]);
-        I_FinishUpdate();
-        I_Rest(0.004);
-    }
+    doliczanie(gr, 500);
     kas_5();
     al_draw_text(f28, al_map_rgb(66, 166, 199), 646, 280, ALLEGRO_ALIGN_CENTRE, "Nowa tablica");
     I_FinishUpdate();

@@ -59,16 +59,6 @@ void rzad_podpowiedzi(int pruba, int dd) {
         rysuj_glif(bajt_na_glif(h1[i]), 35 + 69 * i, 125 + 69 * (pruba - dd));
 }
 
-void doliczanie(int gr, int pkt) {
-    double przerwa = przerwa_liczenia(pkt);
-    for (int j = 0; j < pkt; ++j) {
-        suma[gr] += 1;
-        pole_sumy(gr);
-        I_FinishUpdate();
-        I_Rest(przerwa);
-    }
-}
-
 bool escape() { return wcisniety(ALLEGRO_KEY_ESCAPE); }
 
 }  // namespace
@@ -87,6 +77,16 @@ double przerwa_liczenia(int pkt) {
 }
 
 bool gra_ukonczona = false;
+
+void doliczanie(int gr, int pkt) {
+    double przerwa = przerwa_liczenia(pkt);
+    for (int j = 0; j < pkt; ++j) {
+        suma[gr] += 1;
+        pole_sumy(gr);
+        I_FinishUpdate();
+        I_Rest(przerwa);
+    }
+}
 
 void gra() {
     SLAD("gra");

@@ -15,3 +15,5 @@ extern bool gra_ukonczona;
 int nagroda(int pruba);
 // The rest per step of a count-up of pkt zł.
 double przerwa_liczenia(int pkt);
+// Counts pkt zł into player gr's total shown in the panel, one złoty a frame.
+void doliczanie(int gr, int pkt);
