@@ -295,18 +295,9 @@ void to_jest_haslo() {
     I_FinishUpdate();
     I_Rest(1);
     kas_3();
-    const char* li = POLSKIE;
     for (int i = 0; i < 5; ++i) {
-        int c = bajt(hh, i);
-        if (c < 0) continue;
-        int k = -1;
-        if (c >= 'a' && c <= 'z') {
-            k = c - 97;
-        } else {
-            for (int n = 0; n < 9; ++n)
-                if (c == li[n]) k = n + 26;
-        }
-        rysuj_glif(k, 35 + D * i, 494);
+        const int c = bajt(hh, i);
+        if (c >= 0) rysuj_glif(bajt_na_glif(static_cast<char>(c)), 35 + D * i, 494);
     }
     I_FinishUpdate();
     I_Rest(1.5);
