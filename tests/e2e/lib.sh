@@ -383,8 +383,8 @@ odpowiedz() {
         n=$(ile "sound s9")
         pisz "${a%%>*}" 120
         # Refused at its fifth letter: the message shows for 1 s, then the entry row is cleared and
-        # the keys dropped. The frame after the last letter's is the message: once it is shown, the game is
-        # stopped for the screenshot, so a slow screenshot cannot miss it.
+        # the keys dropped. The frame after the last letter's is the message: once it is shown,
+        # the game is stopped for the screenshot, so a slow screenshot cannot miss it.
         czekaj 10 "the refused word typed" co_najmniej "sound s9" $((n + 5))
         t=$(grep -E '^[0-9.]+ sound s9$' "$E2E_SLAD" | sed -n "$((n + 5))p" | cut -d' ' -f1)
         czekaj 10 "the refusal shown" sh -c "awk -v t=$t '\$1 > t && / flip\$/ { f++ } \$1 > t && f >= 2 && / present\$/ { p = 1 } END { exit !p }' '$E2E_SLAD'"

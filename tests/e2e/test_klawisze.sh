@@ -47,7 +47,7 @@ w_probie() {
 # seeded sequence, so each case taps the same keys after the same gaps as one run of all fifty.
 LITERY=(q w r t y p)
 stukniecia() {  # od do
-    local n r przerwa litera przed t koniece
+    local n r przerwa litera przed t koniec_czasu_przed
     RANDOM=7
     for n in $(seq "$2"); do
         r=$RANDOM
@@ -57,11 +57,11 @@ stukniecia() {  # od do
         w_probie "$(awk -v p="$przerwa" 'BEGIN { print p + 0.9 }')"
         sleep "$przerwa"
         przed=$(ile "sound s9")
-        koniece=$(ile koniec_czasu)
+        koniec_czasu_przed=$(ile koniec_czasu)
         stuknij "$litera" 0.04
         if ! czekaj_na_litere $((przed + 1)); then
             # The try ran out of time between the look at its clock and the tap: tap again in the next.
-            [ "$(ile koniec_czasu)" -gt "$koniece" ] || porazka "tap $n ($litera after ${przerwa} s idle) typed nothing"
+            [ "$(ile koniec_czasu)" -gt "$koniec_czasu_przed" ] || porazka "tap $n ($litera after ${przerwa} s idle) typed nothing"
             log "tap $n came after its try's time ran out; tapped again"
             w_probie 1.5
             przed=$(ile "sound s9")
