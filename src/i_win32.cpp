@@ -79,7 +79,8 @@ void I_SysShowError(const std::string& komunikat) {
     std::fflush(stderr);
     const char* na_wyjscie = std::getenv("BROLIK_STDERR");
     if (na_wyjscie && *na_wyjscie) return;
-    MessageBoxW(nullptr, szerokie(komunikat).c_str(), L"Brolik", MB_OK | MB_ICONERROR);
+    // On top of the game's window, which may be fullscreen.
+    MessageBoxW(nullptr, szerokie(komunikat).c_str(), L"Brolik", MB_OK | MB_ICONERROR | MB_TOPMOST | MB_SETFOREGROUND);
 }
 
 void I_SysExit(int status) { ExitProcess(static_cast<UINT>(status)); }

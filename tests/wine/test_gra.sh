@@ -133,9 +133,19 @@ GRA_PID=""
 [ "$STATUS_GRY" = 1 ] || porazka "without el.png brolik.exe ended with status $STATUS_GRY"
 [ "$(tr -d '\r' <"$E2E_KAT/stderr" | grep '^brolik: ')" = "$(grep '^brolik: ' "$E2E_KAT/linux-bez-el.txt")" ] ||
     porazka "the message is '$(cat "$E2E_KAT/stderr")', on Linux '$(cat "$E2E_KAT/linux-bez-el.txt")'"
+# The box is the small window of that title (the search ignores case, and the game's window may
+# be up, as "brolik").
+okno_komunikatu() {
+    local w
+    for w in $(xdotool search --name "^Brolik$" 2>/dev/null); do
+        [ "$(xdotool getwindowgeometry "$w" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')" -lt 600 ] && echo "$w" && return 0
+    done
+    return 1
+}
 uruchom_exe
-czekaj 60 "the message box" sh -c 'xdotool search --name "^Brolik$" >/dev/null 2>&1'
-OKNO=$(xdotool search --name "^Brolik$" | head -n1)
+jest_komunikat() { okno_komunikatu >/dev/null; }
+czekaj 60 "the message box" jest_komunikat
+OKNO=$(okno_komunikatu)
 zrzut komunikat >/dev/null
 xdotool windowactivate --sync "$OKNO" >/dev/null 2>&1
 klawisz Return

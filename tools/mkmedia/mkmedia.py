@@ -41,6 +41,7 @@ gg1.png       the 800 x 600 game background. Drawn by tools/mkmedia. Made for th
 ikona_16.png-ikona_256.png, ikona.svg
               the window icon (a ball with the B of the intro) in 16, 32, 48, 64, 128 and 256 pixels,
               and the same design as a hand-written SVG. Made by tools/mkmedia for this game.
+              The Windows build packs the PNGs into brolik.exe's icon (dist/windows/ikona.py).
 s0.ogg-s9.ogg the ten sounds (s0 bingo fanfare, s1 tile ping, s2 time-out buzzer, s3 start chime,
               s4 ball roll, s5 bad luck, s6 final sting, s7 intro swoosh, s8 congratulations,
               s9 key click). Synthesised by tools/mkmedia/sounds.py, encoded with oggenc.
