@@ -26,8 +26,11 @@ void KatalogTestowy::SetUp() {
     for (const auto& p : fs::directory_iterator(fs::path(BROLIK_ZRODLA) / "media"))
         przywroc_plik(p.path().filename().string());
     fs::current_path(katalog);
-    // The game's kept files go to the scratch directory, never to the user's own folders.
+    // The game's kept files go to the scratch directory, never to the user's own folders (under
+    // Wine they go to the test prefix's own).
+#ifndef _WIN32
     setenv("XDG_DATA_HOME", (katalog + "/dane").c_str(), 1);
+#endif
     S_Reset();
 }
 
