@@ -60,6 +60,8 @@ wcisnij_mysz 1
 czekaj_na zasady_gry 1 10
 czekaj_na ukazywanie_obrazu 2 10
 czekaj_klatki_po ukazywanie_obrazu 40 10
+# The last step of the fade reaches the window at a later refresh.
+czekaj_klatki 2
 ZASADY=$(zrzut zasady)
 # Faded in over 40 steps, the page keeps about 4 % of the menu under it: colours within 12.
 oczekuj_koloru "rules title" "$ZASADY" 200 4 400 50 55 155 155 12 200
