@@ -68,6 +68,25 @@ bool kapsle_z_dzwiekiem(int gr) {
 
 ALLEGRO_COLOR kolor_zachety(int kk) { return al_map_rgb(0, kk / 4 + 80, 0); }
 
+// One pass of a draw's pulsing prompt, after a poll of the keys: the next step of green, drawn
+// when due, with the count of balls still due when there is one (zostalo >= 0). na_ekranie is
+// the step on screen (kk / 4): -1 when the strip must be drawn anew, -2 before the first frame,
+// which also shows the icons and whatever the caller left unfinished.
+zmiany_ekranu zacheta_losowania(int& kk, int& k2, int& na_ekranie, const char* tekst, int zostalo = -1) {
+    I_GetKeyboardState(&klaw);
+    krok_jasnosci(kk, k2);
+    zmiany_ekranu z;
+    if (na_ekranie == -2) z.dodaj(0, 0, SZEROKOSC_EKRANU, WYSOKOSC_EKRANU);
+    if (zacheta_do_rysowania(kk, na_ekranie)) {
+        kas_3();
+        al_draw_text(f28, kolor_zachety(kk), 60, 510, ALLEGRO_ALIGN_LEFT, tekst);
+        if (zostalo >= 0) al_draw_textf(f28, kolor_zachety(kk), 305, 510, ALLEGRO_ALIGN_LEFT, "%d", zostalo);
+        z.dodaj(32, 494, 338, 62);
+        na_ekranie = kk / 4;
+    }
+    return z;
+}
+
 // Cells of line l in the checking order: five rows, five columns, then the two diagonals.
 int komorka_linii(int l, int k) {
     if (l < 5) return 5 * l + k;
@@ -183,20 +202,9 @@ void los_kul(int& gr, int& ku) {
     int b = 0, kk = 0, k2 = 0;
     ikona_do_losowania(0);
     ikona_do_losowania(1);
-    // The prompt's step of green on screen (kk / 4); -1 when the strip must be drawn anew, -2 before the first frame.
     int zacheta_na_ekranie = -2;
     while (!wcisniety(ALLEGRO_KEY_ESCAPE)) {
-        I_GetKeyboardState(&klaw);
-        krok_jasnosci(kk, k2);
-        zmiany_ekranu z;
-        // The first frame also shows the icons, and whatever the caller left unfinished.
-        if (zacheta_na_ekranie == -2) z.dodaj(0, 0, SZEROKOSC_EKRANU, WYSOKOSC_EKRANU);
-        if (zacheta_do_rysowania(kk, zacheta_na_ekranie)) {
-            kas_3();
-            al_draw_text(f28, kolor_zachety(kk), 60, 510, ALLEGRO_ALIGN_LEFT, "Losowanie kul");
-            z.dodaj(32, 494, 338, 62);
-            zacheta_na_ekranie = kk / 4;
-        }
+        zmiany_ekranu z = zacheta_losowania(kk, k2, zacheta_na_ekranie, "Losowanie kul");
         if (wcisniety(ALLEGRO_KEY_SPACE)) {
             // A struck cell is rolled again together with the red-ball roll, so the fuller
             // the board, the likelier the red ball. With cells 0..23 all struck only a red
@@ -284,21 +292,9 @@ void los_kulf(int& gr, int& pruba) {
     int ee = pruba > 5 ? 6 : (pruba < 0 ? 1 : pruba + 1);
     kas_4();
     for (int k = 0; k < ee; ++k) ikona_do_losowania(k);
-    // The prompt's step of green on screen (kk / 4); -1 when the strip must be drawn anew, -2 before the first frame.
     int zacheta_na_ekranie = -2;
     while (!wcisniety(ALLEGRO_KEY_ESCAPE)) {
-        I_GetKeyboardState(&klaw);
-        krok_jasnosci(kk, k2);
-        zmiany_ekranu z;
-        // The first frame also shows the icons, and whatever the caller left unfinished.
-        if (zacheta_na_ekranie == -2) z.dodaj(0, 0, SZEROKOSC_EKRANU, WYSOKOSC_EKRANU);
-        if (zacheta_do_rysowania(kk, zacheta_na_ekranie)) {
-            kas_3();
-            al_draw_text(f28, kolor_zachety(kk), 60, 510, ALLEGRO_ALIGN_LEFT, "Losowanie  kul");
-            al_draw_textf(f28, kolor_zachety(kk), 305, 510, ALLEGRO_ALIGN_LEFT, "%d", ee - b);
-            z.dodaj(32, 494, 338, 62);
-            zacheta_na_ekranie = kk / 4;
-        }
+        zmiany_ekranu z = zacheta_losowania(kk, k2, zacheta_na_ekranie, "Losowanie  kul", ee - b);
         if (wcisniety(ALLEGRO_KEY_SPACE)) {
             if (wcisniety(ALLEGRO_KEY_ESCAPE)) return;
             I_GetKeyboardState(&klaw);
