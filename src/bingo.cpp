@@ -263,12 +263,7 @@ void spacja() {
     for (;;) {
         if (wcisniety(ALLEGRO_KEY_ESCAPE)) break;
         I_GetKeyboardState(&klaw);
-        if (pierwsza)
-            I_FinishUpdate();
-        else
-            I_FinishUnchanged();
-        pierwsza = false;
-        I_Rest(0.001);
+        klatka_czekania(pierwsza);
         if (wcisniety(ALLEGRO_KEY_SPACE)) break;
     }
     I_StartSound(samp[DZWIEK_START], 0.5f, 0.8f);

@@ -331,12 +331,6 @@ void koniec_fin(int& gr) {
     while (!wcisniety(ALLEGRO_KEY_ENTER)) {
         I_GetKeyboardState(&klaw);
         if (escape()) break;
-        // The texts show at the first frame; after it nothing changes until Enter.
-        if (pierwsza)
-            I_FinishUpdate();
-        else
-            I_FinishUnchanged();
-        pierwsza = false;
-        I_Rest(0.001);
+        klatka_czekania(pierwsza);  // the texts show at the first frame
     }
 }

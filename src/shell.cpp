@@ -505,6 +505,15 @@ void zakoncz_klatke(const zmiany_ekranu& z) {
         I_FinishArea(z.x0, z.y0, z.x1 - z.x0, z.y1 - z.y0);
 }
 
+void klatka_czekania(bool& pierwsza) {
+    if (pierwsza)
+        I_FinishUpdate();
+    else
+        I_FinishUnchanged();
+    pierwsza = false;
+    I_Rest(0.001);
+}
+
 bool zacheta_do_rysowania(int kk, int na_ekranie) {
     return kk / 4 != na_ekranie && (na_ekranie < 0 || I_PresentDue());
 }

@@ -32,6 +32,9 @@ struct zmiany_ekranu {
 };
 // Finishes the pass's frame: as unchanged when nothing was drawn, else as changed in that part.
 void zakoncz_klatke(const zmiany_ekranu& z);
+// The frame and the rest of a pass of a screen that waits for a key: the first frame is whole
+// (it shows what was drawn before the wait), the later ones unchanged.
+void klatka_czekania(bool& pierwsza);
 // One step of a pulsing prompt: kk climbs to 251, falls to -1 and climbs again (k2 the direction).
 void krok_jasnosci(int& kk, int& k2);
 // Whether a pulsing prompt's strip is drawn this pass: a new step of green (kk / 4) waits for the
