@@ -61,7 +61,7 @@ czekaj_na zasady_gry 1 10
 czekaj_na ukazywanie_obrazu 2 10
 czekaj_klatki_po ukazywanie_obrazu 40 10
 # The last step of the fade reaches the window at a later refresh.
-czekaj_klatki 2
+czekaj 10 "the fade's last step shown" sh -c "awk '\$2 == \"ukazywanie_obrazu\" { n = 0; p = 0; w = 1; next } w && \$2 == \"flip\" { n++ } w && n >= 40 && \$2 == \"present\" { p = 1 } END { exit !p }' '$E2E_SLAD'"
 ZASADY=$(zrzut zasady)
 # Faded in over 40 steps, the page keeps about 4 % of the menu under it: colours within 12.
 oczekuj_koloru "rules title" "$ZASADY" 200 4 400 50 55 155 155 12 200
