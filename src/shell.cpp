@@ -227,6 +227,14 @@ void wczytaj_slowa() {
 #define BROLIK_MEDIA_OD_PROGRAMU "../share/brolik/media"
 #endif
 
+// Paths go through std::filesystem as UTF-8 on every system: a plain narrow string there is the
+// ANSI code page on Windows, which mangles a folder with Polish letters.
+std::filesystem::path sciezka_utf8(const std::string& s) { return std::u8string(s.begin(), s.end()); }
+std::string utf8(const std::filesystem::path& p) {
+    const std::u8string u = p.u8string();
+    return std::string(u.begin(), u.end());
+}
+
 // A media/ folder holding neither the sprite sheet nor the word list is not ours: a player's
 // home may well have a folder of that name, and the desktop menu starts the game there.
 bool media_gry(const std::filesystem::path& k) {
@@ -240,15 +248,15 @@ void znajdz_media() {
     katalog_mediow = "media/";
     if (media_gry("media")) return;
     std::error_code blad;
-    std::string szukane = fs::absolute("media", blad).string();
+    std::string szukane = utf8(fs::absolute("media", blad));
     std::string program = I_ProgramDirectory();
     if (!program.empty()) {
-        fs::path zainstalowane = (fs::path(program) / BROLIK_MEDIA_OD_PROGRAMU).lexically_normal();
+        fs::path zainstalowane = (sciezka_utf8(program) / BROLIK_MEDIA_OD_PROGRAMU).lexically_normal();
         if (media_gry(zainstalowane)) {
-            katalog_mediow = (zainstalowane / "").string();
+            katalog_mediow = utf8(zainstalowane / "");
             return;
         }
-        szukane += " and in " + zainstalowane.string();
+        szukane += " and in " + utf8(zainstalowane);
     } else {
         szukane += " (the folder of the program itself could not be found)";
     }
