@@ -324,12 +324,7 @@ static void usun_ostatnia_litere(std::string& wp) {
 
 void imie_gracza() {
     SLAD("imie_gracza");
-    for (int i = 0; i < 20; ++i) {
-        al_draw_tinted_scaled_bitmap(el, al_map_rgba(i, i, i, i), 220, 0, 5, 5, 0, 0, SZEROKOSC_EKRANU,
-                                     WYSOKOSC_EKRANU, 0);
-        I_FinishUpdate();
-        I_Rest(0.05);
-    }
+    przyciemnianie(20, 0.05);
     I_HideMouseCursor();
     I_OpenTyping();
     // A character left in ev by an earlier routine was typed before this entry began.

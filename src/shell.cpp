@@ -542,14 +542,18 @@ void ukazywanie_obrazu() {
     }
 }
 
-void znikanie_obrazu() {
-    SLAD("znikanie_obrazu");
-    for (int i = 0; i < 40; ++i) {
+void przyciemnianie(int kroki, double odpoczynek) {
+    for (int i = 0; i < kroki; ++i) {
         al_draw_tinted_scaled_bitmap(el, al_map_rgba(i, i, i, i), 220, 0, 5, 5, 0, 0, SZEROKOSC_EKRANU,
                                      WYSOKOSC_EKRANU, 0);
         I_FinishUpdate();
-        I_Rest(0.01);
+        I_Rest(odpoczynek);
     }
+}
+
+void znikanie_obrazu() {
+    SLAD("znikanie_obrazu");
+    przyciemnianie(40, 0.01);
 }
 
 void pocz() {

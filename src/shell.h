@@ -40,6 +40,9 @@ void krok_jasnosci(int& kk, int& k2);
 // Whether a pulsing prompt's strip is drawn this pass: a new step of green (kk / 4) waits for the
 // window's next refresh, a strip to be drawn anew (na_ekranie < 0) goes at once.
 bool zacheta_do_rysowania(int kk, int na_ekranie);
+// Lays the flat colour of the sprite sheet at (220, 0) over the screen, a little more strongly at
+// each of `kroki` frames, resting `odpoczynek` after each.
+void przyciemnianie(int kroki, double odpoczynek);
 void znikanie_obrazu();
 
 // Loads a PNG picture as the game's bitmaps are made; null, with the fault in *blad, when it
