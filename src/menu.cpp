@@ -394,14 +394,7 @@ void imie_gracza() {
                 imie[i] = wp;
                 wp.clear();
             }
-            int zk = 0;
-            while (kod > 0) {
-                I_NextTyped(&ev);
-                kod = ev.keyboard.unichar;
-                if (kod == 0 || zk > 6) break;
-                ++zk;
-                I_RestFull(0.001);
-            }
+            if (kod > 0) porzuc_reszte_klawisza(6);
             // An Enter still held must not reach the next entry, nor the first try.
             if (v == 1) std::memset(&ev, 0, sizeof ev);
         }

@@ -522,6 +522,14 @@ void klatka_czekania(bool& pierwsza) {
     I_Rest(0.001);
 }
 
+void porzuc_reszte_klawisza(int najwiecej) {
+    for (int zk = 0;; ++zk) {
+        I_NextTyped(&ev);
+        if (ev.keyboard.unichar <= 0 || zk > najwiecej) return;
+        I_RestFull(0.001);
+    }
+}
+
 bool zacheta_do_rysowania(int kk, int na_ekranie) {
     return kk / 4 != na_ekranie && (na_ekranie < 0 || I_PresentDue());
 }

@@ -35,6 +35,10 @@ void zakoncz_klatke(const zmiany_ekranu& z);
 // The frame and the rest of a pass of a screen that waits for a key: the first frame is whole
 // (it shows what was drawn before the wait), the later ones unchanged.
 void klatka_czekania(bool& pierwsza);
+// Drops the rest of the keystroke just typed, so that it types one character: takes typed
+// events into ev until one without a character, at most najwiecej + 1 of them, resting 1 ms
+// (its real length) between them for the key's release to arrive.
+void porzuc_reszte_klawisza(int najwiecej);
 // One step of a pulsing prompt: kk climbs to 251, falls to -1 and climbs again (k2 the direction).
 void krok_jasnosci(int& kk, int& k2);
 // Whether a pulsing prompt's strip is drawn this pass: a new step of green (kk / 4) waits for the

@@ -153,7 +153,7 @@ void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd) {
     std::memset(&ev, 0, sizeof ev);
     int kod = 0;
     std::string wp;
-    int v = 0, b = 0, zk = 0, nz = 0;
+    int v = 0, b = 0, nz = 0;
     double czas = I_GetTime();
     cw = 0;
     int kk = 0, k2 = 0;
@@ -218,15 +218,7 @@ void wpisywanie_z_klawiatury(int& pruba, int& cw, int& dd) {
             // These waits are for the key's release to arrive, so they last their real length
             // even when the game runs late: cut short, they would find the key still down.
             I_RestFull(0.1);
-            zk = 0;
-            for (;;) {
-                I_NextTyped(&ev);
-                kod = ev.keyboard.unichar;
-                if (kod == 0) break;
-                if (zk > 100) break;
-                ++zk;
-                I_RestFull(0.001);
-            }
+            porzuc_reszte_klawisza(100);
         }
         if (I_GetTime() > czas + TAKT_PROBY) {
             ++cw;
