@@ -3,6 +3,7 @@
 
 #include <allegro5/allegro_font.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "game.h"
@@ -283,8 +284,7 @@ void pech() {
 void los_kulf(int& gr, int& pruba) {
     SLAD("los_kulf");
     int b = 0, ku = 0, kk = 0, k2 = 0;
-    // At least one ball: a negative try count would otherwise leave no count to reach.
-    int ee = pruba > 5 ? 6 : (pruba < 0 ? 1 : pruba + 1);
+    const int ee = std::min(pruba + 1, 6);
     kas_4();
     for (int k = 0; k < ee; ++k) ikona_do_losowania(k);
     int zacheta_na_ekranie = -2;

@@ -324,8 +324,8 @@ protected:
 
 TEST_F(LosKulf, OneBallMoreThanTheTriesAtMostSix) {
     S_KeyDown(0, ALLEGRO_KEY_SPACE);
-    for (int pruba = -1; pruba <= 6; ++pruba) {
-        const int ee = pruba < 0 ? 1 : std::min(pruba + 1, 6);
+    for (int pruba = 0; pruba <= 6; ++pruba) {
+        const int ee = std::min(pruba + 1, 6);
         bool pelne = false;
         for (int proba = 0; proba < 30 && !pelne; ++proba) {
             wynik w = losuj(PUSTA, pruba);
