@@ -58,8 +58,6 @@ long pokazy = 0;
 bool niewidoczne = false;
 // With nothing new to show the trace still notes, once per refresh, that the window is up to date.
 double ostatnia_nota = -1;
-// The game never waits for a lag longer than this to be caught up (a dragged window, a stall).
-constexpr double NAJWIEKSZE_OPOZNIENIE = 0.25;
 // The game's own work between two rests is absorbed by the rests that follow only up to this
 // much; longer work (loading, building a screen) starts a new schedule. A frame's drawing
 // takes far less, so sequences keep their length; but loading the game background (20 to 50 ms) before the fade-in would,

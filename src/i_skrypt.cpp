@@ -310,10 +310,10 @@ void I_FinishUnchanged() {
 }
 
 // Rests move the clock to where the schedule says; after a stall the clock is ahead of it, and
-// a rest sleeps only what is left (the lag forgiven beyond 0.25 s), as on the real platform.
+// a rest sleeps only what is left (the lag forgiven beyond NAJWIEKSZE_OPOZNIENIE), as on the real platform.
 void I_Rest(double sekundy) {
     if (sekundy > 0) harmonogram += sekundy;
-    if (harmonogram < teraz - 0.25) harmonogram = teraz - 0.25;
+    if (harmonogram < teraz - NAJWIEKSZE_OPOZNIENIE) harmonogram = teraz - NAJWIEKSZE_OPOZNIENIE;
     if (harmonogram > teraz) teraz = harmonogram;
     przetworz();
 }

@@ -85,8 +85,10 @@ void I_FinishArea(int x, int y, int w, int h);
 // platform shows every frame, so there it is always true.
 bool I_PresentDue();
 // I_Rest sleeps towards a schedule that adds up the rests, so a sequence lasts the sum of its
-// rests; after a stall its rests shrink (by at most 0.25 s in all) to catch up. I_RestFull is a
+// rests; after a stall its rests shrink (by at most NAJWIEKSZE_OPOZNIENIE in all) to catch up: the
+// game never waits for a longer lag (a dragged window, a stall) to be caught up. I_RestFull is a
 // rest the game waits in for input to arrive (a key's release): it always lasts its real length.
+constexpr double NAJWIEKSZE_OPOZNIENIE = 0.25;
 void I_Rest(double sekundy);
 void I_RestFull(double sekundy);
 double I_GetTime();
