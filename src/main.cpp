@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
         uzycie(stderr);
         return 2;
     }
-    ustawienia();
+    rozpocznij_ustawienia();
     pocz();
     menu();
     koniec();

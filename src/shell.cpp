@@ -10,6 +10,9 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <future>
+#include <iterator>
+#include <system_error>
 #include <unordered_map>
 
 #include "state.h"
@@ -78,13 +81,26 @@ const char* const ZNAKI_CZCIONEK =
 // gigabytes of pixels).
 constexpr int ZAPAS_ARKUSZA = 4;
 
-ALLEGRO_BITMAP* wczytaj_obraz(const char* nazwa, int min_w, int min_h) {
+// A picture of the media decoded into a memory bitmap, on whichever thread: null, with "file: fault"
+// in *blad, when it cannot be. The size its header declares must be at least what the game reads.
+ALLEGRO_BITMAP* obraz_w_pamieci(const char* nazwa, int min_w, int min_h, std::string* blad) {
     const std::string plik = plik_mediow(nazwa);
-    std::string blad;
-    ALLEGRO_BITMAP* b = zaladuj_obraz(plik.c_str(), &blad, min_w, min_h, std::min(ZAPAS_ARKUSZA * min_w, NAJWIEKSZY_BOK),
+    const int flagi = al_get_new_bitmap_flags();
+    al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
+    ALLEGRO_BITMAP* b = zaladuj_obraz(plik.c_str(), blad, min_w, min_h, std::min(ZAPAS_ARKUSZA * min_w, NAJWIEKSZY_BOK),
                                       std::min(ZAPAS_ARKUSZA * min_h, NAJWIEKSZY_BOK));
-    if (!b) I_Error(plik + ": " + blad);
+    al_set_new_bitmap_flags(flagi);
+    if (!b) *blad = plik + ": " + *blad;
     return b;
+}
+
+// A checked memory picture made the window's, on the thread that has the window; kept as it is
+// when there is no room for the copy (it still draws, only slower).
+ALLEGRO_BITMAP* na_ekran(ALLEGRO_BITMAP* b) {
+    ALLEGRO_BITMAP* w = b ? al_clone_bitmap(b) : nullptr;
+    if (!w) return b;
+    al_destroy_bitmap(b);
+    return w;
 }
 
 // The size a PNG file declares in its header; false when the file does not begin as a PNG.
@@ -182,45 +198,128 @@ std::string znak_utf8(int z) {
 
 std::string plik_dzwieku(int n) { return plik_mediow("s" + std::to_string(n) + ".ogg"); }
 
-// Opens a list of words. Only a regular file is opened: a named pipe in its place would keep
-// the opening waiting for a writer for good. False when there is no such file.
-bool otworz_liste(const std::string& plik, std::ifstream& we) {
+// Opens a list of words: "" when it is open or missing (then *jest is false), else the fault. Only
+// a regular file is opened: a named pipe in its place would keep the opening waiting for a writer.
+std::string otworz_liste(const std::string& plik, std::ifstream& we, bool* jest) {
     const std::string blad = I_FileFault(plik);
-    if (blad == "missing") return false;
-    if (!blad.empty()) I_Error(plik + ": " + blad);
+    *jest = blad.empty();
+    if (blad == "missing") return "";
+    if (!blad.empty()) return plik + ": " + blad;
     we.open(plik, std::ios::binary);
-    if (!we) I_Error(plik + ": cannot be read");
-    return true;
+    return we ? "" : plik + ": cannot be read";
 }
 
-lista_slow czytaj_albo_zakoncz(const std::string& plik, std::istream& we, int najwiecej,
-                               const std::vector<std::string>& zakazane, bool z_koncem) {
+// Reads an opened list into *slowa: "" or the fault, "file: line N: ..."; a word listed twice
+// adds its warning to *uwagi.
+std::string czytaj_plik_listy(const std::string& plik, std::istream& we, int najwiecej,
+                              const std::vector<std::string>& zakazane, bool z_koncem,
+                              std::vector<std::string>* slowa, std::vector<std::string>* uwagi) {
     lista_slow l = czytaj_liste(we, najwiecej, zakazane, z_koncem);
-    if (!l.ok()) I_Error(plik + ": " + (l.nr_linii > 0 ? "line " + std::to_string(l.nr_linii) + ": " : "") + l.opis);
-    if (!l.powtorki.empty()) I_Warning(plik + ": " + l.powtorki);
-    return l;
+    if (!l.ok()) return plik + ": " + (l.nr_linii > 0 ? "line " + std::to_string(l.nr_linii) + ": " : "") + l.opis;
+    if (!l.powtorki.empty()) uwagi->push_back(plik + ": " + l.powtorki);
+    *slowa = std::move(l.slowa);
+    return "";
 }
 
-void wczytaj_slowa() {
+// The passwords and the accepted guesses (sorted), read on whichever thread: "" or the first fault.
+std::string wczytaj_slowa(std::vector<std::string>* hasla, std::vector<std::string>* zgadywane,
+                          std::vector<std::string>* uwagi) {
     const std::string plik = plik_mediow(PLIK_LISTY);
     std::ifstream we;
-    if (!otworz_liste(plik, we)) I_Error(plik + ": cannot open the word list");
-    lista_slow l = czytaj_albo_zakoncz(plik, we, NAJWIECEJ_SLOW, {}, false);
-    ih = 0;
-    for (const std::string& s : l.slowa) h[ih++] = s;
-    h[ih] = "ZZZ";
+    bool jest = false;
+    std::string blad = otworz_liste(plik, we, &jest);
+    if (blad.empty() && !jest) blad = plik + ": cannot open the word list";
+    if (blad.empty()) blad = czytaj_plik_listy(plik, we, NAJWIECEJ_SLOW, {}, false, hasla, uwagi);
+    if (!blad.empty()) return blad;
 
     // The accepted guesses are optional: without them a guess must be a password, as ever.
-    zg.clear();
     const std::string plik_zg = plik_mediow(PLIK_ZGADYWANYCH);
     std::ifstream we_zg;
-    if (!otworz_liste(plik_zg, we_zg)) return;
-    std::vector<std::string> hasla(h, h + ih);
-    std::sort(hasla.begin(), hasla.end());
+    if (!(blad = otworz_liste(plik_zg, we_zg, &jest)).empty() || !jest) return blad;
+    std::vector<std::string> posortowane(*hasla);
+    std::sort(posortowane.begin(), posortowane.end());
     // Its terminator is required: a list of guesses cut short would lose words without a trace.
-    zg = czytaj_albo_zakoncz(plik_zg, we_zg, NAJWIECEJ_ZGADYWANYCH, hasla, true).slowa;
-    std::sort(zg.begin(), zg.end());
+    blad = czytaj_plik_listy(plik_zg, we_zg, NAJWIECEJ_ZGADYWANYCH, posortowane, true, zgadywane, uwagi);
+    std::sort(zgadywane->begin(), zgadywane->end());
+    return blad;
 }
+
+// Loads the faces into czcionki and checks that each draws every character the game uses:
+// "" or the first fault. Each face is opened on this thread alone: FreeType must not open faces
+// on two threads at once, and the intro draws no text.
+std::string przygotuj_czcionki(ALLEGRO_FONT* czcionki[]) {
+    for (size_t i = 0; i < std::size(CZCIONKI); ++i) {
+        const czcionka_mediow& c = CZCIONKI[i];
+        const std::string plik = plik_mediow(c.plik);
+        const std::string blad = I_FileFault(plik);
+        if (!blad.empty()) return plik + ": " + blad;
+        if (!(czcionki[i] = al_load_ttf_font(plik.c_str(), c.rozmiar, 0)))
+            return plik + ": cannot load the font (not a TrueType file)";
+        // Whether a face has its glyphs does not depend on the size: each file is drawn once.
+        auto ten_plik = [&](const czcionka_mediow& d) { return std::strcmp(d.plik, c.plik) == 0; };
+        if (std::find_if(CZCIONKI, &c, ten_plik) != &c) continue;
+        if (int z = znak_spoza_czcionki(czcionki[i]))
+            return plik + ": the font has no \"" + znak_utf8(z) + "\" (the game draws every Polish letter)";
+        if (int z = znak_bez_ksztaltu(plik, c.rozmiar))
+            return plik + ": the font draws nothing for \"" + znak_utf8(z) + "\" (a damaged or cut TrueType file)";
+    }
+    return "";
+}
+
+// The sprite sheet, all the intro draws, decoded and made see-through on a second thread while
+// the window opens.
+struct arkusz_z_watku {
+    ALLEGRO_BITMAP* el = nullptr;
+    std::string blad;
+};
+
+arkusz_z_watku przygotuj_arkusz() {
+    arkusz_z_watku a;
+    // The furthest region the game reads is the panel's timer-bar area, 116 x 16 at (642, 523).
+    a.el = obraz_w_pamieci("el.png", 758, 539, &a.blad);
+    if (a.el) al_convert_mask_to_alpha(a.el, al_map_rgb(200, 200, 200));
+    return a;
+}
+
+// The rest of the media, made on a second thread while the intro plays. Work stops at the first
+// fault; each fault keeps its place so that they are reported in the order of the checks.
+struct media_z_watku {
+    ALLEGRO_FONT* czcionki[std::size(CZCIONKI)] = {};
+    ALLEGRO_BITMAP* lit = nullptr;
+    std::vector<std::string> hasla, zgadywane, uwagi;
+    std::string blad_czcionki, blad_liter, blad_listy, blad_tla;
+};
+
+// The faces take the window's bitmap settings, so their glyphs are cached where the game draws them.
+media_z_watku przygotuj_reszte(int flagi, int format) {
+    media_z_watku m;
+    al_set_new_bitmap_flags(flagi);
+    al_set_new_bitmap_format(format);
+    if (!(m.blad_czcionki = przygotuj_czcionki(m.czcionki)).empty()) return m;
+    if (!(m.lit = obraz_w_pamieci("literki.png", 52 * 36, 62, &m.blad_liter))) return m;
+    if (!(m.blad_listy = wczytaj_slowa(&m.hasla, &m.zgadywane, &m.uwagi)).empty()) return m;
+    // The game background is loaded at each game start; check it now so a broken file stops
+    // the program here and not in the middle of the menu.
+    if (ALLEGRO_BITMAP* tlo = obraz_w_pamieci("gg1.png", SZEROKOSC_EKRANU, WYSOKOSC_EKRANU, &m.blad_tla))
+        al_destroy_bitmap(tlo);
+    return m;
+}
+
+// Runs f on a second thread, or here, when it is asked for, if no thread can be had.
+template <class F, class... A>
+auto w_tle(F f, A... a) {
+    try {
+        return std::async(std::launch::async, f, a...);
+    } catch (const std::system_error&) {
+        return std::async(std::launch::deferred, f, a...);
+    }
+}
+
+// Start-up under way: the work going on beside the intro, and the faults found so far.
+std::future<media_z_watku> reszta_w_toku;
+media_z_watku reszta;
+std::string blad_arkusza, blad_dzwieku;
+bool sprawdzanie_rozpoczete = false, dzwieki_zaladowane = false, ustawienia_skonczone = false;
 
 // Where the installed media lie, seen from the folder of the installed program.
 #ifndef BROLIK_MEDIA_OD_PROGRAMU
@@ -397,19 +496,74 @@ lista_slow czytaj_liste(std::istream& we, int najwiecej, const std::vector<std::
     return l;
 }
 
-void ustawienia() {
+void rozpocznij_ustawienia() {
     i_sprzatanie = usun_ekr;
     if (!I_Init()) I_Error("cannot initialise the Allegro library");
     znajdz_media();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
+    blad_arkusza.clear();
+    blad_dzwieku.clear();
+    sprawdzanie_rozpoczete = dzwieki_zaladowane = ustawienia_skonczone = false;
+    // The sheet decodes while audio starts and the window opens, the longest step of start-up.
+    std::future<arkusz_z_watku> arkusz = w_tle(przygotuj_arkusz);
     I_InitSound();
-    // The sounds decode while the window opens.
+    const bool okno = I_InitGraphics(TYTUL_OKNA);
+    arkusz_z_watku a = arkusz.get();
+    el = a.el;  // the game state's now: shutdown releases it
+    if (!okno)
+        I_Error("cannot open a display: no window could be created (no display server, or no OpenGL or Direct3D on it)");
+    blad_arkusza = a.blad;
+    if (!blad_arkusza.empty()) dokoncz_ustawienia();
+    el = na_ekran(el);
+}
+
+void rozpocznij_sprawdzanie() {
+    if (sprawdzanie_rozpoczete) return;
+    sprawdzanie_rozpoczete = true;
+    reszta_w_toku = w_tle(przygotuj_reszte, al_get_new_bitmap_flags(), al_get_new_bitmap_format());
     std::vector<std::string> dzwieki;
     for (int n : KOLEJNOSC_DZWIEKOW) dzwieki.push_back(plik_dzwieku(n));
     I_PrepareSounds(dzwieki);
-    if (!I_InitGraphics(TYTUL_OKNA))
-        I_Error("cannot open a display: no window could be created (no display server, or no OpenGL or Direct3D on it)");
+}
 
+void wczytaj_dzwieki() {
+    if (dzwieki_zaladowane) return;
+    rozpocznij_sprawdzanie();
+    dzwieki_zaladowane = true;
+    for (int n : KOLEJNOSC_DZWIEKOW) {
+        std::string plik = plik_dzwieku(n);
+        std::string blad;
+        samp[n] = I_LoadSound(plik.c_str(), &blad);
+        if (!samp[n] && blad_dzwieku.empty()) blad_dzwieku = plik + ": " + blad;
+    }
+    if (!blad_dzwieku.empty()) dokoncz_ustawienia();
+}
+
+void dokoncz_ustawienia() {
+    if (ustawienia_skonczone) return;
+    rozpocznij_sprawdzanie();
+    // Whatever comes next, what the thread made belongs to the game state, which shutdown releases.
+    if (reszta_w_toku.valid()) {
+        reszta = reszta_w_toku.get();
+        for (size_t i = 0; i < std::size(CZCIONKI); ++i) *CZCIONKI[i].cel = reszta.czcionki[i];
+        lit = reszta.lit;
+    }
+    // The first fault in the order of the checks stops the game.
+    for (const std::string* b : {&reszta.blad_czcionki, &blad_arkusza, &reszta.blad_liter})
+        if (!b->empty()) I_Error(*b);
+    wczytaj_dzwieki();
+    for (const std::string* b : {&blad_dzwieku, &reszta.blad_listy, &reszta.blad_tla})
+        if (!b->empty()) I_Error(*b);
+    for (const std::string& u : reszta.uwagi) I_Warning(u);
+    ustawienia_skonczone = true;
+    lit = na_ekran(lit);
+    ih = 0;
+    for (const std::string& s : reszta.hasla) h[ih++] = s;
+    h[ih] = "ZZZ";
+    zg = std::move(reszta.zgadywane);
+    reszta = {};
+
+    ALLEGRO_BITMAP* cel = al_get_target_bitmap();
     bufor = al_create_bitmap(SZEROKOSC_EKRANU, WYSOKOSC_EKRANU);
     tgr[0] = al_create_bitmap(240, 240);
     tgr[1] = al_create_bitmap(240, 240);
@@ -421,42 +575,12 @@ void ustawienia() {
         al_set_target_bitmap(t);
         al_clear_to_color(al_map_rgba(0, 0, 0, 0));
     }
-    al_set_target_bitmap(tylny);
+    al_set_target_bitmap(cel);
+}
 
-    for (const czcionka_mediow& c : CZCIONKI) {
-        const std::string plik = plik_mediow(c.plik);
-        const std::string blad = I_FileFault(plik);
-        if (!blad.empty()) I_Error(plik + ": " + blad);
-        *c.cel = al_load_ttf_font(plik.c_str(), c.rozmiar, 0);
-        if (!*c.cel) I_Error(plik + ": cannot load the font (not a TrueType file)");
-        // Whether a face has its glyphs does not depend on the size: each file is drawn once.
-        auto ten_plik = [&](const czcionka_mediow& d) { return std::strcmp(d.plik, c.plik) == 0; };
-        if (std::find_if(CZCIONKI, &c, ten_plik) != &c) continue;
-        if (int z = znak_spoza_czcionki(*c.cel))
-            I_Error(plik + ": the font has no \"" + znak_utf8(z) + "\" (the game draws every Polish letter)");
-        if (int z = znak_bez_ksztaltu(plik, c.rozmiar))
-            I_Error(plik + ": the font draws nothing for \"" + znak_utf8(z) +
-                    "\" (a damaged or cut TrueType file)");
-    }
-
-    // The furthest region the game reads is the panel's timer-bar area, 116 x 16 at (642, 523).
-    el = wczytaj_obraz("el.png", 758, 539);
-    lit = wczytaj_obraz("literki.png", 52 * 36, 62);
-    al_convert_mask_to_alpha(el, al_map_rgb(200, 200, 200));
-
-    for (int n : KOLEJNOSC_DZWIEKOW) {
-        std::string plik = plik_dzwieku(n);
-        std::string blad;
-        samp[n] = I_LoadSound(plik.c_str(), &blad);
-        if (!samp[n]) I_Error(plik + ": " + blad);
-    }
-
-    wczytaj_slowa();
-
-    // The game background is loaded at each game start; check it now so a broken file stops
-    // the program here and not in the middle of the menu.
-    al_destroy_bitmap(wczytaj_obraz("gg1.png", SZEROKOSC_EKRANU, WYSOKOSC_EKRANU));
-    al_set_target_bitmap(tylny);
+void ustawienia() {
+    rozpocznij_ustawienia();
+    dokoncz_ustawienia();
 }
 
 void zwolnij_zasoby() {
@@ -576,9 +700,13 @@ void pocz() {
         ++b;
         if (i >= 151 && i <= 249) al_draw_scaled_bitmap(el, 330, 81, 2, 5, 300, 210, 2 * b, 5, 0);
         I_FinishUpdate();
+        // The rest of the media is checked beside the intro once its first frame is shown.
+        if (i == 0) rozpocznij_sprawdzanie();
         I_Rest(0.002);
+        if (i == 20) wczytaj_dzwieki();
         if (i == 20 || i == 150 || i == 280) I_StartSound(samp[DZWIEK_WSTEP], 0.5f, 1.0f);
     }
+    dokoncz_ustawienia();
     // The menu is composed from the copy in memory: the file is the intro's trace for whoever
     // looks, and another program (a second copy of the game) may replace it. Run from an
     // installation, the working directory is the player's own: nothing goes there.

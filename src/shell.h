@@ -10,7 +10,17 @@
 #include "state.h"
 #include "i_system.h"
 
+// Start-up: everything, the media checked, or a message naming the file at fault and status 1.
 void ustawienia();
+// Start-up in parts, so the intro can begin while the media are still being checked.
+// rozpocznij_ustawienia opens the window and readies the sprite sheet, all the intro draws;
+// rozpocznij_sprawdzanie starts the checks of the rest on second threads; the sounds are there
+// once wczytaj_dzwieki returns, and everything once dokoncz_ustawienia does, which reports the
+// first fault in the order of the checks. Each starts what it needs and does nothing twice.
+void rozpocznij_ustawienia();
+void rozpocznij_sprawdzanie();
+void wczytaj_dzwieki();
+void dokoncz_ustawienia();
 void koniec();
 // Releases every resource of the game state that is loaded, the window and the audio last;
 // also what a start-up stopped half-way leaves behind.
