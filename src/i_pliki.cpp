@@ -109,18 +109,25 @@ std::string ustawienie(const std::string& linia, i_ustawienia* u) {
 
 }  // namespace
 
+std::vector<std::string> I_TextLines(const std::string& tekst) {
+    std::vector<std::string> linie;
+    for (size_t i = tekst.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0; i < tekst.size();) {
+        size_t koniec = tekst.find('\n', i);
+        if (koniec == std::string::npos) koniec = tekst.size();
+        linie.push_back(tekst.substr(i, koniec - i));
+        if (!linie.back().empty() && linie.back().back() == '\r') linie.back().pop_back();
+        i = koniec + 1;
+    }
+    return linie;
+}
+
 std::string I_ParseSettings(const std::string& tekst, i_ustawienia* u, std::vector<std::string>* pominiete) {
     if (!tekstowy(tekst)) return "not a text file";
     std::string pierwszy;
     int zlych = 0;
-    size_t poczatek = tekst.compare(0, 3, "\xef\xbb\xbf") == 0 ? 3 : 0;  // a byte-order mark some editors add
-    for (int nr = 1; poczatek < tekst.size(); ++nr) {
-        size_t koniec = tekst.find('\n', poczatek);
-        if (koniec == std::string::npos) koniec = tekst.size();
-        std::string linia = tekst.substr(poczatek, koniec - poczatek);
-        poczatek = koniec + 1;
-        if (!linia.empty() && linia.back() == '\r') linia.pop_back();
-        linia = przyciete(linia);
+    const std::vector<std::string> linie = I_TextLines(tekst);
+    for (size_t nr = 1; nr <= linie.size(); ++nr) {
+        std::string linia = przyciete(linie[nr - 1]);
         const bool pominiety = linia.compare(0, POMINIETY.size(), POMINIETY) == 0;
         if (linia.empty() || (linia[0] == '#' && !pominiety)) continue;
         std::string blad = pominiety ? "" : ustawienie(linia, u);

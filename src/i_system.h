@@ -56,6 +56,9 @@ bool I_ReadFile(const std::string& sciezka, size_t najwiecej, std::string* tresc
 // power cut leaves the old contents or the new, never a mixture. On failure the old file is
 // untouched, no temporary is left behind, and *blad says why. Safe to call from a second thread.
 bool I_ReplaceFile(const std::string& sciezka, const std::string& tresc, std::string* blad);
+// The lines of a kept text file (the settings, the best results): a byte-order mark an editor may
+// add is dropped, and a line may end in LF or CR LF.
+std::vector<std::string> I_TextLines(const std::string& tekst);
 // One exclusive lock on a lock file of this name (created if missing, never removed), held across
 // a read-merge-write that another instance of the game may be doing at the same moment. Waits up
 // to 2 s for another holder, then gives up (false). One lock at a time.

@@ -10,6 +10,9 @@
 #ifndef BROLIK_WERSJA
 #define BROLIK_WERSJA "(version unknown)"
 #endif
+#ifndef BROLIK_MEDIA_OD_PROGRAMU
+#define BROLIK_MEDIA_OD_PROGRAMU "../share/brolik/media"
+#endif
 
 namespace {
 
@@ -37,7 +40,7 @@ void uzycie(std::FILE* dokad) {
         "  Escape           leave the game at once\n"
         "\n"
         "Media (fonts, pictures, sounds and the word list) are read from\n"
-        "  media/ in the working directory, else <dir of the executable>/../share/brolik/media\n"
+        "  media/ in the working directory, else <dir of the executable>/" BROLIK_MEDIA_OD_PROGRAMU "\n"
         "The sound, the volume, fullscreen and the window's size are kept in the user's\n"
         "settings folder (ustawienia.txt in ~/.config/brolik on Linux, %APPDATA%\\brolik on Windows),\n"
         "the ten best results in its data folder (wyniki.txt in ~/.local/share/brolik on Linux,\n"

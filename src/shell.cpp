@@ -324,6 +324,7 @@ bool sprawdzanie_rozpoczete = false, dzwieki_zaladowane = false, ustawienia_skon
 // Where the installed media lie, seen from the folder of the installed program.
 #ifndef BROLIK_MEDIA_OD_PROGRAMU
 #define BROLIK_MEDIA_OD_PROGRAMU "../share/brolik/media"
+#define BROLIK_RADA_MEDIOW "run the game from its source folder (build/brolik) or install it (cmake --install)"
 #endif
 
 // Paths go through std::filesystem as UTF-8 on every system: a plain narrow string there is the
@@ -360,7 +361,7 @@ void znajdz_media() {
         szukane += " (the folder of the program itself could not be found)";
     }
     I_Error("cannot find the game's media: looked in " + szukane +
-            "; run the game from its source folder (build/brolik) or install it (cmake --install)");
+            "; " BROLIK_RADA_MEDIOW);
 }
 
 }  // namespace

@@ -78,13 +78,9 @@ bool odloz(const std::string& plik, const std::string& tresc, const std::string&
 
 bool czytaj_wyniki(const std::string& tekst, std::vector<wynik>* tabela, std::string* blad) {
     tabela->clear();
-    size_t i = tekst.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;  // a byte-order mark left by an editor
-    for (int nr = 1; i < tekst.size(); ++nr) {
-        size_t koniec = tekst.find('\n', i);
-        if (koniec == std::string::npos) koniec = tekst.size();
-        std::string linia = tekst.substr(i, koniec - i);
-        i = koniec + 1;
-        if (!linia.empty() && linia.back() == '\r') linia.pop_back();
+    const std::vector<std::string> linie = I_TextLines(tekst);
+    for (size_t nr = 1; nr <= linie.size(); ++nr) {
+        const std::string& linia = linie[nr - 1];
         if (linia.empty() || linia[0] == '#') continue;
         wynik w;
         const std::string zle = czytaj_wpis(linia, &w);
