@@ -55,19 +55,25 @@ sprzatanie() {
 trap sprzatanie EXIT
 trap 'exit 130' INT TERM
 
+# A pause of s seconds without starting a process: a read that times out on a pipe nobody writes.
+exec {E2E_CISZA}<> <(:)
+drzemka() { read -r -t "$1" -u "$E2E_CISZA" || true; }
+# Microseconds of the wall clock, read without starting a process.
+teraz_us() { echo $((${EPOCHREALTIME/./})); }
+
 # Waits until the command succeeds, polling every 0.05 s; fails the test after `limit` seconds.
 czekaj() {
     local limit=$1 opis=$2
     shift 2
     local koniec
-    koniec=$(awk -v t="$(date +%s.%N)" -v l="$limit" 'BEGIN { printf "%.3f", t + l }')
+    koniec=$(($(teraz_us) + $(awk -v l="$limit" 'BEGIN { printf "%d", l * 1000000 }')))
     until "$@"; do
-        if awk -v t="$(date +%s.%N)" -v k="$koniec" 'BEGIN { exit !(t > k) }'; then porazka "waited ${limit} s for: $opis"; fi
+        [ "${EPOCHREALTIME/./}" -le "$koniec" ] || porazka "waited ${limit} s for: $opis"
         if [ -n "$GRA_PID" ] && ! kill -0 "$GRA_PID" 2>/dev/null && [ "$opis" != "the game to end" ]; then
             "$@" && return 0
             porazka "the game ended while waiting for: $opis"
         fi
-        sleep 0.05
+        drzemka 0.05
     done
 }
 
@@ -132,6 +138,7 @@ ostatnia() { grep -v -E ' (flip|present|sound .*)$' "$E2E_SLAD" | tail -n1 | cut
 # OpenAL's silent device unless E2E_ALSOFT names another driver.
 uruchom_gre() {
     rm -f "$E2E_SLAD"
+    zamknij_slad
     (cd "$E2E_PRACA" && exec env BROLIK_TRACE="$E2E_SLAD" ALSOFT_DRIVERS="${E2E_ALSOFT:-null}" "$E2E_GRA" "$@" >"$E2E_KAT/stdout" 2>"$E2E_KAT/stderr") &
     GRA_PID=$!
     STATUS_GRY=""
@@ -282,30 +289,39 @@ wcisnij_az() {  # key, routine (or "sound sN") whose next entry shows the key wa
 # --- Playing a game from the trace.
 # The routines that mark where the game stands; the last one entered is the phase.
 ZNACZNIKI='spacja|wpisywanie_z_klawiatury|los_kul|los_kulf|koniec_fin|gratulacje|to_jest_haslo|final_pocz|zmiana_gracza|koniec_czasu|pech|start|szykowanie_menu|koniec|przesuwanie_diagramu'
-SLAD_OFFSET=0
+SLAD_FD=""       # the trace, kept open: each poll reads on from where the last one stopped
+SLAD_RESZTA=""   # a line the game was still writing at the last poll
 FAZA=""
 SLOWO=0          # words finished so far (main stage and final together)
 PROBA=0          # tries entered in the current word
 declare -A WEJSCIA=()
 
-# Reads the trace lines written since the last call and counts the markers among them.
+# Reads the trace lines written since the last call and counts the markers among them, with the
+# shell's own reads: polled twenty times a second, it must not start processes.
 odswiez_faze() {
-    local rozmiar linia
-    rozmiar=$(stat -c %s "$E2E_SLAD" 2>/dev/null || echo 0)
-    [ "$rozmiar" -gt "$SLAD_OFFSET" ] || return 0
-    while read -r linia; do
-        case "$linia" in
-        B\ *) SLAD_OFFSET=$((SLAD_OFFSET + ${linia#B })) ;;
-        M\ *)
-            FAZA=${linia#M }
-            WEJSCIA[$FAZA]=$((${WEJSCIA[$FAZA]:-0} + 1))
-            case "$FAZA" in
-            gratulacje | to_jest_haslo) SLOWO=$((SLOWO + 1)); PROBA=0 ;;
-            esac
-            ;;
+    if [ -z "$SLAD_FD" ]; then
+        [ -f "$E2E_SLAD" ] || return 0
+        exec {SLAD_FD}<"$E2E_SLAD"
+    fi
+    local linia
+    while IFS= read -r -u "$SLAD_FD" linia; do
+        linia=$SLAD_RESZTA$linia
+        SLAD_RESZTA=""
+        linia=${linia#* }
+        [[ $linia =~ ^($ZNACZNIKI)$ ]] || continue
+        FAZA=$linia
+        WEJSCIA[$FAZA]=$((${WEJSCIA[$FAZA]:-0} + 1))
+        case "$FAZA" in
+        gratulacje | to_jest_haslo) SLOWO=$((SLOWO + 1)); PROBA=0 ;;
         esac
-    done < <(tail -c +$((SLAD_OFFSET + 1)) "$E2E_SLAD" | head -c $((rozmiar - SLAD_OFFSET)) |
-        awk -v z="^($ZNACZNIKI)\$" '{ b += length($0) + 1; if ($2 ~ z) print "M " $2 } END { print "B " b + 0 }')
+    done
+    SLAD_RESZTA+=$linia
+}
+# A new game writes a new trace: read it from its start.
+zamknij_slad() {
+    [ -z "$SLAD_FD" ] || exec {SLAD_FD}<&-
+    SLAD_FD=""
+    SLAD_RESZTA=""
 }
 
 # Time of the last line of the trace, in the game's seconds.
@@ -328,7 +344,7 @@ losuj_kule() {
         [ "$(ile pech)" -gt "$pech_" ] && break
         odswiez_faze
         [ "$FAZA" != "$faza" ] && break
-        sleep 0.05
+        drzemka 0.05
     done
     xdotool keyup space
 }
@@ -368,7 +384,7 @@ graj_do() {  # phase regex, seconds
             ;;
         los_kulf) losuj_kule ;;
         esac
-        sleep 0.05
+        drzemka 0.05
     done
 }
 

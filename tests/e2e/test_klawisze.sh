@@ -86,7 +86,7 @@ czekaj_na_litere() {  # n
     local koniec=$((SECONDS + 10))
     until co_najmniej "sound s9" "$1"; do
         [ $SECONDS -lt $koniec ] || return 1
-        sleep 0.05
+        drzemka 0.05
     done
 }
 
