@@ -53,5 +53,5 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
 cmake --build build -j"$(nproc)"
 cd build
 # The end-to-end tests spend their time waiting on the game's real-time pacing, not computing:
-# twice as many tests as cores run at once.
-ctest --output-on-failure -j"$(($(nproc) * 2))"
+# three times as many tests as cores run at once.
+ctest --output-on-failure -j"$(($(nproc) * 3))"

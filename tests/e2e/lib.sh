@@ -61,7 +61,7 @@ drzemka() { read -r -t "$1" -u "$E2E_CISZA" || true; }
 # Microseconds of the wall clock, read without starting a process.
 teraz_us() { echo $((${EPOCHREALTIME/./})); }
 
-# Waits until the command succeeds, polling every 0.05 s; fails the test after `limit` seconds.
+# Waits until the command succeeds, polling every 0.1 s (each poll may start a process or two); fails the test after `limit` seconds.
 czekaj() {
     local limit=$1 opis=$2
     shift 2
@@ -73,7 +73,7 @@ czekaj() {
             "$@" && return 0
             porazka "the game ended while waiting for: $opis"
         fi
-        drzemka 0.05
+        drzemka 0.1
     done
 }
 
@@ -123,6 +123,11 @@ klatki_po() {
 # The screen has settled after the routine: at least n flips after its last entry.
 czekaj_klatki_po() {  # routine, flips, seconds
     czekaj "${3:-30}" "$2 flips after $1" sh -c "[ \$(awk -v r='$1' '\$2 == r { n = 0; w = 1; next } w && \$2 == \"flip\" { n++ } END { print n + 0 }' '$E2E_SLAD') -ge $2 ]"
+}
+# The screen has settled after the fade-in that follows the routine's last entry: at least n flips
+# after it (the routine can be in the trace a moment before its fade-in).
+czekaj_ukazania_po() {  # routine, flips, seconds
+    czekaj "${3:-30}" "$2 flips after the fade-in after $1" sh -c "[ \$(awk -v r='$1' '\$2 == r { p = 1; w = 0; next } p && \$2 == \"ukazywanie_obrazu\" { n = 0; w = 1; next } w && \$2 == \"flip\" { n++ } END { print n + 0 }' '$E2E_SLAD') -ge $2 ]"
 }
 # Waits until n more frames than now have reached the window (input moves the picture only
 # at the next frame, and a frame reaches the window at most once per refresh).
@@ -344,7 +349,7 @@ losuj_kule() {
         [ "$(ile pech)" -gt "$pech_" ] && break
         odswiez_faze
         [ "$FAZA" != "$faza" ] && break
-        drzemka 0.05
+        drzemka 0.1
     done
     xdotool keyup space
 }

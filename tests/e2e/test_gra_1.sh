@@ -99,13 +99,13 @@ przypadek_cala() {
     log "Alt+Enter on the end screen: fullscreen and back, still on the end screen"
     # Enter: the total enters the empty table of best results, shown with its row lit before the menu.
     wcisnij_az Return najlepsze_wyniki
-    czekaj_klatki_po ukazywanie_obrazu 40 10
+    czekaj_ukazania_po najlepsze_wyniki 40 10
     WYNIKI=$(zrzut wyniki-po-grze)
     oczekuj_koloru "the table's title" "$WYNIKI" 200 4 400 50 55 155 155 12 200
     oczekuj_koloru "the player's name in the first row" "$WYNIKI" 175 80 250 36 140 160 10 12 50
     klawisz Return
     czekaj_na szykowanie_menu 2 10
-    czekaj_klatki_po ukazywanie_obrazu 45 10
+    czekaj_ukazania_po szykowanie_menu 45 10
     czekaj_klatki 2
     Z=$(zrzut menu-po-grze)
     [ "$(zmiany "$MENU" "$Z")" = "0 -" ] || porazka "the menu after the game differs from the first one: $(zmiany "$MENU" "$Z")"
@@ -119,7 +119,7 @@ przypadek_cala() {
     uruchom_gre
     klawisz w
     czekaj_na najlepsze_wyniki 1 10
-    czekaj_klatki_po ukazywanie_obrazu 40 10
+    czekaj_ukazania_po najlepsze_wyniki 40 10
     ZNOWU=$(zrzut wyniki-znowu)
     oczekuj_koloru "the player's name kept" "$ZNOWU" 175 80 250 36 140 160 10 12 50
     [ "$(jasnosc "$WYNIKI" 430 84 20 28)" -gt "$(($(jasnosc "$ZNOWU" 430 84 20 28) + 10))" ] ||

@@ -78,7 +78,7 @@ ZASADY2=$(zrzut zasady-przesuniete)
 [ "$(ile szykowanie_menu)" = 1 ] || porazka "the menu came back while the button was held"
 pusc_mysz 1
 czekaj_na szykowanie_menu 2 10
-czekaj_klatki_po ukazywanie_obrazu 45 10
+czekaj_ukazania_po szykowanie_menu 45 10
 Z=$(zrzut po-zasadach)
 [ "$(zmiany "$MENU" "$Z")" = "0 -" ] || porazka "the menu after the rules page differs from before: $(zmiany "$MENU" "$Z")"
 log "released: the menu is back as it was"
@@ -100,7 +100,7 @@ brak_koloru "nothing written on the empty line 6" "$INFO" 80 312 640 18 99 155 1
 mysz 100 100
 pusc_mysz 1
 czekaj_na szykowanie_menu 3 10
-czekaj_klatki_po ukazywanie_obrazu 45 10
+czekaj_ukazania_po szykowanie_menu 45 10
 Z=$(zrzut po-info)
 [ "$(zmiany "$MENU" "$Z")" = "0 -" ] || porazka "the menu after the information page differs from before: $(zmiany "$MENU" "$Z")"
 log "information page shown and left"
@@ -125,12 +125,12 @@ swieci 3 184x24+310+389
 # Enter opens the rules page, which stays with no button held until a key; the highlight is kept.
 klawisz Return
 czekaj_na zasady_gry 2 10
-czekaj_klatki_po ukazywanie_obrazu 40 10
+czekaj_ukazania_po zasady_gry 40 10
 sleep 0.5
 [ "$(ile szykowanie_menu)" = 3 ] || porazka "the rules page opened by Enter did not stay"
 klawisz space
 czekaj_na szykowanie_menu 4 10
-czekaj_klatki_po ukazywanie_obrazu 45 10
+czekaj_ukazania_po szykowanie_menu 45 10
 swieci 3 184x24+310+389
 # The mouse moved takes the highlight; W opens the best results, empty so far, until a click.
 read -r x y <<<"$(pozycja 4)"
@@ -138,14 +138,14 @@ mysz "$x" "$y"
 swieci 4 184x24+310+439
 klawisz w
 czekaj_na najlepsze_wyniki 1 10
-czekaj_klatki_po ukazywanie_obrazu 40 10
+czekaj_ukazania_po najlepsze_wyniki 40 10
 Z=$(zrzut wyniki-puste)
 oczekuj_koloru "the title" "$Z" 200 4 400 50 55 155 155 12 200
 oczekuj_koloru "the empty table's line" "$Z" 200 280 400 30 99 155 155 12 100
 wcisnij_mysz 1
 pusc_mysz 1
 czekaj_na szykowanie_menu 5 10
-czekaj_klatki_po ukazywanie_obrazu 45 10
+czekaj_ukazania_po szykowanie_menu 45 10
 log "the menu by keyboard: highlight, pages until a key or a click, the results by W"
 
 # Buttons other than the primary alone do nothing; "WYJSCIE" with the primary ends the program.

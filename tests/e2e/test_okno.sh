@@ -84,7 +84,7 @@ czekaj_na zasady_gry 1 10
 pusc_mysz 1
 mysz 1400 200
 czekaj_na szykowanie_menu 2 10
-czekaj_klatki_po ukazywanie_obrazu 45 10
+czekaj_ukazania_po szykowanie_menu 45 10
 log "a click at the doubled position opened the rules page"
 
 # Fullscreen with F11: the whole screen, the picture scaled the same way; F11 again: the window back.

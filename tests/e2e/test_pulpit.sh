@@ -47,7 +47,7 @@ czekaj 20 "the second copy's menu whole" caly "$OKNO2"
 xdotool windowactivate --sync "$OKNO"
 kliknij_pozycje 3 zasady_gry
 czekaj_na szykowanie_menu 2 10
-czekaj_klatki_po ukazywanie_obrazu 45 10
+czekaj_ukazania_po szykowanie_menu 45 10
 caly "$OKNO" || porazka "the first copy's menu is not whole after the second wrote ekr.png"
 kill "$DRUGA"
 wait "$DRUGA" || porazka "the second copy ended with status $?"
