@@ -86,7 +86,7 @@ fi
 
 # The game: a GUI program linked statically, with its icon, version and manifest.
 START=$(date +%s)
-cmake -S . -B "$BUDOWA" -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S . -B "$BUDOWA" -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" \
   -DBROLIK_ZALEZNOSCI="$CACHE" >"$BUDOWA/cmake.log" 2>&1 || { tail -n 30 "$BUDOWA/cmake.log" >&2; exit 1; }
 cmake --build "$BUDOWA" -j"$RDZENIE" --target brolik
 [ -z "$TESTY" ] || cmake --build "$BUDOWA" -j"$RDZENIE" --target testy_wine
