@@ -154,6 +154,9 @@ constexpr int NAJWIEKSZA_IKONA = 256;
 void ustaw_ikone() {
     ALLEGRO_BITMAP* ikony[4];
     int n = 0;
+    // Memory bitmaps: the window system takes the pixels, a texture of each would be made for nothing.
+    const int flagi = al_get_new_bitmap_flags();
+    al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
     for (int rozmiar : {16, 32, 48, 128}) {
         std::string plik = plik_mediow("ikona_" + std::to_string(rozmiar) + ".png");
         std::string blad;
@@ -162,6 +165,7 @@ void ustaw_ikone() {
         else
             I_Warning(plik + ": cannot use the window icon: " + blad);
     }
+    al_set_new_bitmap_flags(flagi);
     if (n > 0) al_set_display_icons(ekran, n, ikony);
     for (int k = 0; k < n; ++k) al_destroy_bitmap(ikony[k]);
 }
