@@ -58,15 +58,13 @@ trap 'exit 130' INT TERM
 # A pause of s seconds without starting a process: a read that times out on a pipe nobody writes.
 exec {E2E_CISZA}<> <(:)
 drzemka() { read -r -t "$1" -u "$E2E_CISZA" || true; }
-# Microseconds of the wall clock, read without starting a process.
-teraz_us() { echo $((${EPOCHREALTIME/./})); }
 
 # Waits until the command succeeds, polling every 0.1 s (each poll may start a process or two); fails the test after `limit` seconds.
 czekaj() {
     local limit=$1 opis=$2
     shift 2
     local koniec
-    koniec=$(($(teraz_us) + $(awk -v l="$limit" 'BEGIN { printf "%d", l * 1000000 }')))
+    koniec=$((${EPOCHREALTIME/./} + $(awk -v l="$limit" 'BEGIN { printf "%d", l * 1000000 }')))
     until "$@"; do
         [ "${EPOCHREALTIME/./}" -le "$koniec" ] || porazka "waited ${limit} s for: $opis"
         if [ -n "$GRA_PID" ] && ! kill -0 "$GRA_PID" 2>/dev/null && [ "$opis" != "the game to end" ]; then
@@ -124,8 +122,7 @@ klatki_po() {
 czekaj_klatki_po() {  # routine, flips, seconds
     czekaj "${3:-30}" "$2 flips after $1" sh -c "[ \$(awk -v r='$1' '\$2 == r { n = 0; w = 1; next } w && \$2 == \"flip\" { n++ } END { print n + 0 }' '$E2E_SLAD') -ge $2 ]"
 }
-# The screen has settled after the fade-in that follows the routine's last entry: at least n flips
-# after it (the routine can be in the trace a moment before its fade-in).
+# At least n flips after the fade-in that follows the routine's last entry (which comes first).
 czekaj_ukazania_po() {  # routine, flips, seconds
     czekaj "${3:-30}" "$2 flips after the fade-in after $1" sh -c "[ \$(awk -v r='$1' '\$2 == r { p = 1; w = 0; next } p && \$2 == \"ukazywanie_obrazu\" { n = 0; w = 1; next } w && \$2 == \"flip\" { n++ } END { print n + 0 }' '$E2E_SLAD') -ge $2 ]"
 }
@@ -143,7 +140,9 @@ ostatnia() { grep -v -E ' (flip|present|sound .*)$' "$E2E_SLAD" | tail -n1 | cut
 # OpenAL's silent device unless E2E_ALSOFT names another driver.
 uruchom_gre() {
     rm -f "$E2E_SLAD"
-    zamknij_slad
+    # A new trace: read from its start.
+    [ -z "$SLAD_FD" ] || exec {SLAD_FD}<&-
+    SLAD_FD="" SLAD_RESZTA=""
     (cd "$E2E_PRACA" && exec env BROLIK_TRACE="$E2E_SLAD" ALSOFT_DRIVERS="${E2E_ALSOFT:-null}" "$E2E_GRA" "$@" >"$E2E_KAT/stdout" 2>"$E2E_KAT/stderr") &
     GRA_PID=$!
     STATUS_GRY=""
@@ -172,6 +171,12 @@ czekaj_na_koniec() {  # seconds
     zostalo=$(cd "$E2E_PRACA" && ls -A | grep -v '^media$' || true)
     [ -z "$zostalo" ] || porazka "files left in the working directory: $zostalo"
     log "game ended with status 0, ekr.png gone"
+}
+# The game ended from where it was (what $1 names did it), never going back to the menu.
+skonczona_stad() {
+    czekaj_na_koniec 15
+    [ "$(ile szykowanie_menu)" = 1 ] || porazka "$1 went back to the menu"
+    log "$1: ended"
 }
 
 # The game window's size, "WxH".
@@ -321,12 +326,6 @@ odswiez_faze() {
         esac
     done
     SLAD_RESZTA+=$linia
-}
-# A new game writes a new trace: read it from its start.
-zamknij_slad() {
-    [ -z "$SLAD_FD" ] || exec {SLAD_FD}<&-
-    SLAD_FD=""
-    SLAD_RESZTA=""
 }
 
 # Time of the last line of the trace, in the game's seconds.

@@ -97,10 +97,9 @@ czekaj_na_koniec() {
     gra_pid=
 }
 
-# Whether the game run in directory $3 left in order after signal $1 with status $2: status 0,
-# or the watchdog's exit (128 + the signal, named on stderr) when a busy machine kept the game
-# past the 3 s a signal allows in work that does not look at input: the intro and the menu's
-# fade-in (40 frames) before its first poll, or the shutdown it had begun (trace: koniec).
+# Whether the game in directory $3 left in order after signal $1 with status $2: 0, or the watchdog's
+# exit (128 + the signal, said on stderr) when a busy machine held it past 3 s in work that reads no
+# input (the intro, the menu's 40-frame fade-in) or in the shutdown it had begun (trace: koniec).
 wyszla_po_sygnale() {  # signal name, status, directory
     [ "$2" -eq 0 ] && return 0
     [ "$2" -eq $((128 + $(kill -l "$1"))) ] && grep -q "no orderly exit after the signal" "$3/wyjscie.txt" || return 1

@@ -1,15 +1,12 @@
 # Shared by the end-to-end scripts: an X server with a window manager of their own, and the running of a script's cases.
-# Sourced by lib.sh and lib_start.sh. x_start <log directory> starts Xvfb on the first free display,
-# then openbox: it sets DISPLAY, X_XVFB_PID and X_WM_PID, or returns 1 with the reason in X_BLAD;
-# the caller kills both processes at exit. The screen is 1024 x 768 unless X_EKRAN gives another
-# size (as "WxH"). The game's settings and data folders are moved into the directory too, so no
-# test reads or writes the user's own.
+# Sourced by lib.sh and lib_start.sh. x_start <log directory> starts Xvfb (1024 x 768, or X_EKRAN
+# as "WxH") on the first free display, then openbox: it sets DISPLAY, X_XVFB_PID and X_WM_PID, or
+# returns 1 with the reason in X_BLAD; the caller kills both at exit. The game's settings and data
+# folders are moved into the directory too, so no test touches the user's own.
 
-# A script can be split into cases, each a test of its own (tests/CMakeLists.txt): its line
-# "# Cases: a b" names them, each case is a function przypadek_<name>, and the script's second
-# argument picks the one to run (the first is the game's path). Called first, with the script's
-# arguments: given a case, it checks the name; given none, it runs the script once per case, in
-# turn, and exits failed if any failed. A script without that line runs as it is.
+# A script's cases: its line "# Cases: a b" names them, each a function przypadek_<name>, picked by
+# the script's second argument. Called first with the script's arguments: given a case, it checks
+# the name; given none, it runs the script once per case and fails if any failed.
 e2e_przypadki() {
     local lista p s=0
     lista=$(sed -n 's/^# Cases: *//p' "$0" | head -n1)

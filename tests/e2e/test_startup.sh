@@ -137,13 +137,10 @@ for signaly in 1 2; do
     czekaj_na_koniec 10
     ms=$((($(date +%s%N) - t0) / 1000000))
     xdotool mouseup 1
-    if [ $signaly = 1 ]; then
-        sprawdz "1 SIGTERM on a held page: the game ends in order (status 0), or by the watchdog no sooner than 3 s (status $status_gry, $ms ms)" \
-            sh -c "[ $status_gry -eq 0 ] || { [ $status_gry -eq 143 ] && [ $ms -ge 2900 ] && grep -q 'no orderly exit after the signal' '$k/wyjscie.txt'; }"
-    else
-        sprawdz "2 SIGTERM on a held page: the game ends in order (status 0), or at once on the second (status $status_gry, $ms ms)" \
-            sh -c "[ $status_gry -eq 0 ] || { [ $status_gry -eq 143 ] && ! grep -q 'no orderly exit after the signal' '$k/wyjscie.txt'; }"
-    fi
+    inaczej=("by the watchdog no sooner than 3 s" "[ $ms -ge 2900 ] && grep -q") # one signal
+    [ $signaly = 1 ] || inaczej=("at once on the second" "! grep -q")
+    sprawdz "$signaly SIGTERM on a held page: the game ends in order (status 0), or ${inaczej[0]} (status $status_gry, $ms ms)" \
+        sh -c "[ $status_gry -eq 0 ] || { [ $status_gry -eq 143 ] && ${inaczej[1]} 'no orderly exit after the signal' '$k/wyjscie.txt'; }"
     sprawdz "$signaly SIGTERM on a held page: ekr.png is gone" [ ! -e "$k/ekr.png" ]
 done
 

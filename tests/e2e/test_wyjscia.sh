@@ -30,9 +30,7 @@ przypadek_w_grze() {
     nowa_gra
     graj_do wpisywanie_z_klawiatury 60
     zamknij_okno
-    czekaj_na_koniec 15
-    [ "$(ile szykowanie_menu)" = 1 ] || porazka "closing in the game went back to the menu"
-    log "close request in a game: ended"
+    skonczona_stad "closing in the game"
 }
 
 przypadek_escape_na_koncu() {
@@ -40,17 +38,13 @@ przypadek_escape_na_koncu() {
     Z=$(zrzut ekran-konca)
     oczekuj_koloru "\"Koniec gry\"" "$Z" 200 235 400 45 0 110 210 6 150
     wcisnij_az Escape koniec
-    czekaj_na_koniec 15
-    [ "$(ile szykowanie_menu)" = 1 ] || porazka "Escape on the end screen went back to the menu"
-    log "Escape on the end screen: ended"
+    skonczona_stad "Escape on the end screen"
 }
 
 przypadek_zamkniecie_na_koncu() {
     do_ekranu_konca
     zamknij_okno
-    czekaj_na_koniec 15
-    [ "$(ile szykowanie_menu)" = 1 ] || porazka "closing the end screen went back to the menu"
-    log "close request on the end screen: ended"
+    skonczona_stad "closing the end screen"
 }
 
 "przypadek_$2"

@@ -344,31 +344,22 @@ std::vector<int> kwoty(const std::vector<wynik>& t) {
 }  // namespace
 
 TEST(TabelaWynikow, ATextReadsBestFirstAndAnyLineThatIsNoEntrySpoilsIt) {
-    const struct {
-        std::string tekst;
-        std::vector<int> kwoty;
-    } przypadki[] = {
+    // -1: the text is refused.
+    std::vector<std::pair<std::string, std::vector<int>>> przypadki = {
         {"", {}},
         {"\xEF\xBB\xBF# uwaga\r\n\r\n300\t2024-01-02\tOla\r\n9000\t2023-12-31\t\xC5\x81ucja \xC5\xBB\r\n300\t2024-01-01\t Jan ",
-         {9000, 300, 300}},
-        {"300 2024-01-02 Ola\n", {-1}},
-        {"0\t2024-01-02\tOla\n", {-1}},
-        {"-3\t2024-01-02\tOla\n", {-1}},
-        {"12345678\t2024-01-02\tOla\n", {-1}},
-        {"300\t2024-13-02\tOla\n", {-1}},
-        {"300\t02.01.2024\tOla\n", {-1}},
-        {"300\t2024-01-02\t\n", {-1}},
-        {"300\t2024-01-02\tOl\xC5\n", {-1}},
-        {"300\t2024-01-02\tO\x01la\n", {-1}},
-        {"300\t2024-01-02\tOla\n\x89PNG\r\n\x1A\n", {-1}},
-        {std::string("300\t2024-01-02\tOla\0\n", 20), {-1}},
-    };
-    for (const auto& p : przypadki) {
-        SCOPED_TRACE(p.tekst);
+         {9000, 300, 300}}};
+    for (std::string zly : {"300 2024-01-02 Ola", "0\t2024-01-02\tOla", "-3\t2024-01-02\tOla", "12345678\t2024-01-02\tOla",
+                            "300\t2024-13-02\tOla", "300\t02.01.2024\tOla", "300\t2024-01-02\t", "300\t2024-01-02\tOl\xC5",
+                            "300\t2024-01-02\tO\x01la", "300\t2024-01-02\tOla\n\x89PNG\r\n\x1A"})
+        przypadki.push_back({zly + "\n", {-1}});
+    przypadki.push_back({std::string("300\t2024-01-02\tOla\0\n", 20), {-1}});
+    for (const auto& [tekst, oczekiwane] : przypadki) {
+        SCOPED_TRACE(tekst);
         std::vector<wynik> t;
         std::string blad;
-        const bool dobry = czytaj_wyniki(p.tekst, &t, &blad);
-        EXPECT_EQ(dobry ? kwoty(t) : std::vector<int>{-1}, p.kwoty) << blad;
+        const bool dobry = czytaj_wyniki(tekst, &t, &blad);
+        EXPECT_EQ(dobry ? kwoty(t) : std::vector<int>{-1}, oczekiwane) << blad;
         // Written out, a table reads back the same, names and dates included.
         std::vector<wynik> znowu;
         ASSERT_TRUE(czytaj_wyniki(tekst_wynikow(t), &znowu, &blad));

@@ -133,22 +133,20 @@ GRA_PID=""
 [ "$STATUS_GRY" = 1 ] || porazka "without el.png brolik.exe ended with status $STATUS_GRY"
 [ "$(tr -d '\r' <"$E2E_KAT/stderr" | grep '^brolik: ')" = "$(grep '^brolik: ' "$E2E_KAT/linux-bez-el.txt")" ] ||
     porazka "the message is '$(cat "$E2E_KAT/stderr")', on Linux '$(cat "$E2E_KAT/linux-bez-el.txt")'"
-# The box is the small window of that title (the search ignores case, and the game's window may
-# be up, as "brolik").
-okno_komunikatu() {
+# The box, into OKNO: the small window of that title (the search ignores case, and the game's
+# window may be up, as "brolik").
+znajdz_komunikat() {
     local w
     for w in $(xdotool search --name "^Brolik$" 2>/dev/null); do
-        [ "$(xdotool getwindowgeometry "$w" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')" -lt 600 ] && echo "$w" && return 0
+        [ "$(xdotool getwindowgeometry "$w" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')" -lt 600 ] && OKNO=$w && return 0
     done
     return 1
 }
-jest_komunikat() { okno_komunikatu >/dev/null; }
 # Started from another folder, as a shortcut may: the media are found beside the program.
 mkdir -p "$E2E_KAT/inny"
 (cd "$E2E_KAT/inny" && exec env BROLIK_TRACE="$E2E_SLAD" "$WINE" "$FOLDER/brolik.exe" >"$E2E_KAT/stdout" 2>"$E2E_KAT/stderr") &
 GRA_PID=$!
-czekaj 60 "the message box" jest_komunikat
-OKNO=$(okno_komunikatu)
+czekaj 60 "the message box" znajdz_komunikat
 zrzut komunikat >/dev/null
 xdotool windowactivate --sync "$OKNO" >/dev/null 2>&1
 klawisz Return

@@ -6,8 +6,6 @@
 #define SIGXFSZ 25
 #define RLIMIT_FSIZE 1
 #define RLIM_INFINITY (~0ULL)
-struct rlimit {
-    unsigned long long rlim_cur, rlim_max;
-};
+struct rlimit { unsigned long long rlim_cur, rlim_max; };
 inline int getrlimit(int, rlimit*) { return -1; }
 inline int setrlimit(int, const rlimit*) { return -1; }
