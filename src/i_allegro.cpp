@@ -33,6 +33,8 @@ bool pisanie_otwarte = false;
 bool zamkniecie = false;  // a close request or a request to end: Escape held from now on
 bool pelny_na_starcie = false;
 bool escape_od_odczytu = false;  // Escape went down since the last keyboard poll
+// Buttons pressed since the last mouse poll: a tap quicker than a pass still counts as one press.
+int przyciski_od_odczytu = 0;
 
 // The latest finished frame. The game goes on drawing into tylny after a flip (the next frame,
 // or pieces meant to show only at the next flip), so the window is fed from this copy alone.
@@ -422,6 +424,9 @@ void pompuj() {
             [[fallthrough]];
         case ALLEGRO_EVENT_KEY_CHAR:
         case ALLEGRO_EVENT_KEY_UP: klawisz(e); break;
+        case ALLEGRO_EVENT_MOUSE_BUTTON_DOWN:
+            if (e.mouse.button >= 1 && e.mouse.button <= 31) przyciski_od_odczytu |= 1 << (e.mouse.button - 1);
+            break;
         }
     }
     const bool ukryte = (al_get_display_flags(ekran) & ALLEGRO_MINIMIZED) || I_SysWindowMinimised(ekran) || I_ExtrasWindowHidden();
@@ -524,6 +529,7 @@ bool I_InitGraphics(const char* tytul) {
     zdarzenia_okna = al_create_event_queue();
     al_register_event_source(zdarzenia_okna, al_get_display_event_source(ekran));
     al_register_event_source(zdarzenia_okna, al_get_keyboard_event_source());
+    al_register_event_source(zdarzenia_okna, al_get_mouse_event_source());
     // --fullscreen wins for this run, and is not kept unless the player switches.
     if (pelny_na_starcie || gracza.pelny_ekran) przelacz_pelny_ekran();
     pokaz();
@@ -650,6 +656,8 @@ void I_GetKeyboardState(i_klawiatura* stan) {
 void I_GetMouseState(ALLEGRO_MOUSE_STATE* stan) {
     pompuj();
     al_get_mouse_state(stan);
+    stan->buttons |= przyciski_od_odczytu;
+    przyciski_od_odczytu = 0;
     if (!ekran) return;
     const obszar o = obszar_obrazu();
     if (stan->x < o.x || stan->y < o.y || stan->x >= o.x + o.w || stan->y >= o.y + o.h) {
@@ -670,8 +678,9 @@ void I_HideMouseCursor() {
 }
 
 void I_OpenTyping() {
-    pompuj();  // keystrokes made before the opening are dropped
+    pompuj();  // keystrokes and taps made before the opening are dropped
     pisanie.clear();
+    przyciski_od_odczytu = 0;
     pisanie_otwarte = true;
 }
 

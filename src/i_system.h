@@ -114,6 +114,8 @@ inline void I_SetKey(i_klawiatura* stan, int k, bool wcisniety) {
         stan->wcisniete[k / 32] &= ~(1u << (k % 32));
 }
 void I_GetKeyboardState(i_klawiatura* stan);
+// A button pressed since the last call shows as held once, however short the press; I_OpenTyping
+// drops the presses made before it.
 void I_GetMouseState(ALLEGRO_MOUSE_STATE* stan);
 void I_ShowMouseCursor();
 void I_HideMouseCursor();

@@ -142,8 +142,7 @@ czekaj_ukazania_po najlepsze_wyniki 40 10
 Z=$(zrzut wyniki-puste)
 oczekuj_koloru "the title" "$Z" 200 4 400 50 55 155 155 12 200
 oczekuj_koloru "the empty table's line" "$Z" 200 280 400 30 99 155 155 12 100
-wcisnij_mysz 1
-pusc_mysz 1
+xdotool click 1  # a tap: pressed and let go between two of the game's passes
 czekaj_na szykowanie_menu 5 10
 czekaj_ukazania_po szykowanie_menu 45 10
 log "the menu by keyboard: highlight, pages until a key or a click, the results by W"
