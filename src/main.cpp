@@ -10,9 +10,6 @@
 #ifndef BROLIK_WERSJA
 #define BROLIK_WERSJA "(version unknown)"
 #endif
-#ifndef BROLIK_MEDIA_OD_PROGRAMU
-#define BROLIK_MEDIA_OD_PROGRAMU "../share/brolik/media"
-#endif
 
 namespace {
 

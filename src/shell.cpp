@@ -321,12 +321,6 @@ media_z_watku reszta;
 std::string blad_arkusza, blad_dzwieku;
 bool sprawdzanie_rozpoczete = false, dzwieki_zaladowane = false, ustawienia_skonczone = false;
 
-// Where the installed media lie, seen from the folder of the installed program.
-#ifndef BROLIK_MEDIA_OD_PROGRAMU
-#define BROLIK_MEDIA_OD_PROGRAMU "../share/brolik/media"
-#define BROLIK_RADA_MEDIOW "run the game from its source folder (build/brolik) or install it (cmake --install)"
-#endif
-
 // Paths go through std::filesystem as UTF-8 on every system: a plain narrow string there is the
 // ANSI code page on Windows, which mangles a folder with Polish letters.
 std::filesystem::path sciezka_utf8(const std::string& s) { return std::u8string(s.begin(), s.end()); }

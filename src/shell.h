@@ -10,6 +10,15 @@
 #include "state.h"
 #include "i_system.h"
 
+// Where the installed media lie, seen from the folder of the installed program, and what to tell a
+// player whose media cannot be found; the build sets both for the system it builds for.
+#ifndef BROLIK_MEDIA_OD_PROGRAMU
+#define BROLIK_MEDIA_OD_PROGRAMU "../share/brolik/media"
+#endif
+#ifndef BROLIK_RADA_MEDIOW
+#define BROLIK_RADA_MEDIOW "run the game from its source folder (build/brolik) or install it (cmake --install)"
+#endif
+
 // Start-up: everything, the media checked, or a message naming the file at fault and status 1.
 void ustawienia();
 // Start-up in parts, so the intro can begin while the media are still being checked.
